@@ -1,0 +1,72 @@
+-- The data file: six tables. Amounts are INTEGER counts of ten-thousandths,
+-- dates are ISO text (yyyy-MM-dd), rates are REAL. Names compare without
+-- regard to case, as users expect "rent" and "Rent" to be one payee.
+
+CREATE TABLE tbTransactions (
+  TransactionID       INTEGER PRIMARY KEY AUTOINCREMENT,
+  CompanyID           INTEGER NOT NULL DEFAULT 1,
+  TransactionDate     TEXT,
+  PayeeId             INTEGER,
+  Amount              INTEGER NOT NULL DEFAULT 0,
+  strNote             TEXT,
+  CategoryId          INTEGER,
+  AccountId           INTEGER,
+  LinkedTransactionID INTEGER DEFAULT 0,
+  InternalDescription TEXT,
+  OtherAccountID      INTEGER DEFAULT 0,
+  CurrencyID          INTEGER,
+  CurrencyRate        REAL,
+  Status              TEXT
+);
+
+CREATE TABLE tbPayee (
+  PayeeId    INTEGER PRIMARY KEY AUTOINCREMENT,
+  PayeeName  TEXT COLLATE NOCASE,
+  Type       TEXT,
+  Amt        INTEGER NOT NULL DEFAULT 0,
+  Frequency  TEXT
+);
+
+CREATE TABLE tbCategory (
+  CategoryId          INTEGER PRIMARY KEY AUTOINCREMENT,
+  CategoryDescription TEXT COLLATE NOCASE,
+  Type                TEXT,
+  Amt                 INTEGER NOT NULL DEFAULT 0,
+  Frequency           TEXT
+);
+
+CREATE TABLE tbAccount (
+  AccountId          INTEGER PRIMARY KEY AUTOINCREMENT,
+  AccountDescription TEXT COLLATE NOCASE,
+  RecordDescription  TEXT,
+  CurrencyID         INTEGER,
+  Type               TEXT
+);
+
+CREATE TABLE tbCurrency (
+  CurrencyID                  INTEGER PRIMARY KEY AUTOINCREMENT,
+  CurrencySymbol              TEXT COLLATE NOCASE,
+  InternationalCurrencySymbol TEXT,
+  CurrencyRate                REAL NOT NULL DEFAULT 1,
+  IsBaseCurrency              INTEGER NOT NULL DEFAULT 0,
+  LastUpdated                 TEXT
+);
+
+CREATE TABLE MySettings (
+  DefaultAccountId INTEGER,
+  Password         TEXT,
+  DefaultDigits    INTEGER,
+  AutoBackup       TEXT,
+  AutoTransaction  TEXT
+);
+
+-- The register's month query and both balances read this index alone.
+CREATE INDEX ixTransactionsAccountDate ON tbTransactions (AccountId, TransactionDate, Amount);
+-- Reports by payee or category, the payee's last category, moves between items.
+CREATE INDEX ixTransactionsPayee ON tbTransactions (PayeeId);
+CREATE INDEX ixTransactionsCategory ON tbTransactions (CategoryId);
+-- Date-range reports over all accounts.
+CREATE INDEX ixTransactionsDate ON tbTransactions (TransactionDate);
+CREATE INDEX ixPayeeName ON tbPayee (PayeeName);
+CREATE INDEX ixCategoryDescription ON tbCategory (CategoryDescription);
+CREATE INDEX ixAccountDescription ON tbAccount (AccountDescription);

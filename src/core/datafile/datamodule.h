@@ -1,0 +1,67 @@
+#pragma once
+
+#include "filelock.h"
+
+#include <QHash>
+#include <QSqlQuery>
+#include <QString>
+
+// The one connection to the data file in use. Statements are SqlStatement objects
+// made on it; they share prepared statements through a small cache here.
+class TMyDataModule
+{
+public:
+    TMyDataModule();
+    ~TMyDataModule();
+    TMyDataModule(const TMyDataModule &) = delete;
+    TMyDataModule &operator=(const TMyDataModule &) = delete;
+
+    // The file the connection opens; kept after close so a later statement reconnects it.
+    void setDataSource(const QString &path) { m_dataSource = path; }
+    const QString &dataSource() const { return m_dataSource; }
+
+    // Connects to dataSource(): the file must exist, be an SQLite database and have every
+    // table and column of the schema. Throws DatabaseError / DataFileFormatError and
+    // leaves the connection closed and the file untouched on failure.
+    void connect();
+    void open(const QString &path);
+    void close();
+    bool isConnected() const;
+    // A statement on a closed connection reconnects it with the current data source.
+    void ensureConnected();
+
+    // Database transactions. Nested calls use savepoints, so an inner failure undoes
+    // only its own statements. BeginWork returns the new nesting level.
+    int BeginWork();
+    void CommitWork();
+    void RollbackWork();
+    bool InTransaction() const { return m_depth > 0; }
+
+    QString connectionName() const { return m_connectionName; }
+
+private:
+    friend class SqlStatement;
+    QSqlQuery takeStatement(const QString &sql, quint64 &generation);
+    void returnStatement(const QString &sql, QSqlQuery &&query, quint64 generation);
+    void execControl(const QString &sql);
+
+    QString m_connectionName;
+    QString m_dataSource;
+    FileLock m_lock;
+    QHash<QString, QSqlQuery> m_cache;
+    quint64 m_generation = 0;
+    int m_depth = 0;
+};
+
+// RAII helper: begins work, rolls back unless committed.
+class WorkGuard
+{
+public:
+    explicit WorkGuard(TMyDataModule &db) : m_db(db) { m_db.BeginWork(); }
+    ~WorkGuard();
+    void commit();
+
+private:
+    TMyDataModule &m_db;
+    bool m_done = false;
+};

@@ -1,0 +1,157 @@
+#include "schema.h"
+
+#include "data/tillbrookerror.h"
+#include "datamodule.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+// The schema is compiled into this static library; its resources must be
+// registered by hand (outside any namespace).
+static void initSchemaResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace {
+
+QString readResource(const QString &name)
+{
+    static const bool registered = (initSchemaResources(), true);
+    Q_UNUSED(registered);
+    QFile file(QStringLiteral(":/tillbrook/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        throw TillbrookError(QStringLiteral("The built-in schema %1 is missing.").arg(name));
+    return QString::fromUtf8(file.readAll());
+}
+
+// The statements of a script: comment lines dropped, split at ";".
+QStringList statementsOf(const QString &script)
+{
+    QString text;
+    for (const QString &line : script.split(u'\n')) {
+        if (!line.trimmed().startsWith(QLatin1String("--")))
+            text += line + u'\n';
+    }
+    QStringList statements;
+    for (const QString &part : text.split(u';')) {
+        if (!part.trimmed().isEmpty())
+            statements << part.trimmed();
+    }
+    return statements;
+}
+
+void runScript(QSqlDatabase &db, const QString &script)
+{
+    QSqlQuery query(db);
+    for (const QString &statement : statementsOf(script)) {
+        if (!query.exec(statement))
+            throw DatabaseError(query.lastError().text());
+    }
+}
+
+// Opens a private connection for the duration of a job.
+template<typename Job>
+void withConnection(const QString &name, const QString &path, Job job)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        try {
+            if (!db.open())
+                throw DatabaseError(db.lastError().text());
+            job(db);
+        } catch (...) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw;
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+QStringList columnsOf(QSqlQuery &query, const QString &table)
+{
+    // Table names here come from our own schema, never from the user.
+    QStringList columns;
+    if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)))
+        throw DataFileFormatError(QStringLiteral("This is not a Tillbrook data file: %1")
+                                      .arg(query.lastError().text()));
+    while (query.next())
+        columns << query.value(1).toString();
+    if (query.lastError().isValid())
+        throw DataFileFormatError(QStringLiteral("This is not a Tillbrook data file: %1")
+                                      .arg(query.lastError().text()));
+    return columns;
+}
+
+} // namespace
+
+namespace Schema {
+
+const QMap<QString, QStringList> &requiredColumns()
+{
+    static const QMap<QString, QStringList> columns = [] {
+        QMap<QString, QStringList> result;
+        withConnection(QStringLiteral("tillbrook-schema-probe"), QStringLiteral(":memory:"),
+                       [&](QSqlDatabase &db) {
+                           runScript(db, readResource(QStringLiteral("schema.sql")));
+                           QSqlQuery query(db);
+                           for (const QString &table : db.tables())
+                               if (!table.startsWith(QLatin1String("sqlite_")))
+                                   result.insert(table, columnsOf(query, table));
+                       });
+        return result;
+    }();
+    return columns;
+}
+
+bool isKnownColumn(const QString &table, const QString &column)
+{
+    const auto &all = requiredColumns();
+    for (auto it = all.begin(); it != all.end(); ++it) {
+        if (it.key().compare(table, Qt::CaseInsensitive) == 0)
+            return column.isEmpty() || it.value().contains(column, Qt::CaseInsensitive);
+    }
+    return false;
+}
+
+void validate(TMyDataModule &db)
+{
+    QSqlQuery query(QSqlDatabase::database(db.connectionName(), false));
+    const auto &required = requiredColumns();
+    for (auto it = required.begin(); it != required.end(); ++it) {
+        const QStringList present = columnsOf(query, it.key());
+        if (present.isEmpty())
+            throw DataFileFormatError(
+                QStringLiteral("This is not a Tillbrook data file: it has no table %1.").arg(it.key()));
+        for (const QString &column : it.value()) {
+            if (!present.contains(column, Qt::CaseInsensitive))
+                throw DataFileFormatError(
+                    QStringLiteral("This is not a Tillbrook data file: the table %1 has no column %2.")
+                        .arg(it.key(), column));
+        }
+    }
+}
+
+void createTemplate(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        throw TillbrookError(QStringLiteral("The file '%1' exists already.").arg(path));
+    withConnection(QStringLiteral("tillbrook-template-writer"), path, [](QSqlDatabase &db) {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("BEGIN")))
+            throw DatabaseError(query.lastError().text());
+        runScript(db, readResource(QStringLiteral("schema.sql")));
+        runScript(db, readResource(QStringLiteral("template-rows.sql")));
+        if (!query.exec(QStringLiteral("COMMIT")))
+            throw DatabaseError(query.lastError().text());
+    });
+}
+
+} // namespace Schema

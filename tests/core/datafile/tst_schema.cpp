@@ -1,0 +1,100 @@
+#include "datafile/schema.h"
+#include "datafile/sqlstatement.h"
+#include "testdatafile.h"
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+
+class TestSchema : public QObject
+{
+    Q_OBJECT
+private slots:
+    void templateHasEveryTableAndColumn_data();
+    void templateHasEveryTableAndColumn();
+    void templateStartingRows();
+    void monthQueryAndBalancesUseTheAccountDateIndex();
+};
+
+void TestSchema::templateHasEveryTableAndColumn_data()
+{
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("columns");
+    QTest::newRow("tbTransactions") << "tbTransactions"
+        << QStringList{"TransactionID", "CompanyID", "TransactionDate", "PayeeId", "Amount", "strNote",
+                       "CategoryId", "AccountId", "LinkedTransactionID", "InternalDescription",
+                       "OtherAccountID", "CurrencyID", "CurrencyRate", "Status"};
+    QTest::newRow("tbPayee") << "tbPayee" << QStringList{"PayeeId", "PayeeName", "Type", "Amt", "Frequency"};
+    QTest::newRow("tbCategory") << "tbCategory"
+        << QStringList{"CategoryId", "CategoryDescription", "Type", "Amt", "Frequency"};
+    QTest::newRow("tbAccount") << "tbAccount"
+        << QStringList{"AccountId", "AccountDescription", "RecordDescription", "CurrencyID", "Type"};
+    QTest::newRow("tbCurrency") << "tbCurrency"
+        << QStringList{"CurrencyID", "CurrencySymbol", "InternationalCurrencySymbol", "CurrencyRate",
+                       "IsBaseCurrency", "LastUpdated"};
+    QTest::newRow("MySettings") << "MySettings"
+        << QStringList{"DefaultAccountId", "Password", "DefaultDigits", "AutoBackup", "AutoTransaction"};
+}
+
+void TestSchema::templateHasEveryTableAndColumn()
+{
+    QFETCH(QString, table);
+    QFETCH(QStringList, columns);
+    TestDataFile f;
+    QStringList present;
+    SqlStatement q(f.db(), QStringLiteral("SELECT name FROM pragma_table_info(:t)"));
+    q.bind(QStringLiteral(":t"), table).exec();
+    while (q.next())
+        present << q.value(0).toString();
+    QCOMPARE(present, columns);
+    QCOMPARE(Schema::requiredColumns().value(table), columns);
+}
+
+void TestSchema::templateStartingRows()
+{
+    TestDataFile f;
+    SqlStatement settings(f.db(), QStringLiteral("SELECT DefaultAccountId, Password, DefaultDigits, AutoBackup, AutoTransaction, "
+                                                 "(SELECT COUNT(*) FROM MySettings) FROM MySettings"));
+    settings.exec();
+    QVERIFY(settings.next());
+    QCOMPARE(settings.value(0).toInt(), -1);
+    QCOMPARE(settings.value(1).toString(), QString());
+    QCOMPARE(settings.value(2).toInt(), 2);
+    QCOMPARE(settings.value(3).toString(), QStringLiteral("Y"));
+    QCOMPARE(settings.value(4).toString(), QStringLiteral("Y"));
+    QCOMPARE(settings.value(5).toInt(), 1);
+
+    SqlStatement nulls(f.db(), QStringLiteral("SELECT (SELECT COUNT(*) FROM tbPayee WHERE PayeeName IS NULL), "
+                                              "(SELECT COUNT(*) FROM tbPayee), "
+                                              "(SELECT COUNT(*) FROM tbCategory WHERE CategoryDescription IS NULL), "
+                                              "(SELECT COUNT(*) FROM tbCategory), "
+                                              "(SELECT COUNT(*) FROM tbCurrency WHERE IsBaseCurrency = 1 AND CurrencyRate = 1), "
+                                              "(SELECT COUNT(*) FROM tbCurrency), "
+                                              "(SELECT COUNT(*) FROM tbAccount), (SELECT COUNT(*) FROM tbTransactions)"));
+    nulls.exec();
+    QVERIFY(nulls.next());
+    const QList<int> expected{1, 1, 1, 1, 1, 1, 0, 0};
+    for (int i = 0; i < expected.size(); ++i)
+        QCOMPARE(nulls.value(i).toInt(), expected[i]);
+}
+
+void TestSchema::monthQueryAndBalancesUseTheAccountDateIndex()
+{
+    TestDataFile f;
+    const QStringList statements{
+        QStringLiteral("SELECT SUM(Amount) FROM tbTransactions WHERE AccountId = 1 AND TransactionDate <= '2024-01-31'"),
+        QStringLiteral("SELECT SUM(Amount) FROM tbTransactions WHERE AccountId = 1"),
+        QStringLiteral("SELECT * FROM tbTransactions WHERE AccountId = 1 AND TransactionDate BETWEEN '2024-01-01' AND '2024-01-31'"),
+    };
+    for (const QString &sql : statements) {
+        SqlStatement plan(f.db(), QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+        plan.exec();
+        QString detail;
+        while (plan.next())
+            detail += plan.value(3).toString() + u'\n';
+        QVERIFY2(detail.contains(QStringLiteral("ixTransactionsAccountDate")), qPrintable(sql + u'\n' + detail));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestSchema)
+#include "tst_schema.moc"

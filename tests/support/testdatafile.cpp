@@ -1,0 +1,36 @@
+#include "testdatafile.h"
+
+#include "datafile/sqlstatement.h"
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QTest>
+
+QString TemplatePath()
+{
+    return QStringLiteral(TILLBROOK_TEMPLATE);
+}
+
+TestDataFile::TestDataFile()
+    : session(notifier, m_dir.path() + u'/')
+{
+    QStandardPaths::setTestModeEnabled(true);
+    qputenv("TILLBROOK_HOME", m_dir.path().toLocal8Bit());
+    m_path = copyTemplate(QStringLiteral("test.tillbrook"));
+    session.CurrentDataFile = m_path;
+    session.MyDataModule.open(m_path);
+}
+
+void TestDataFile::exec(const QString &sql)
+{
+    SqlStatement(db(), sql).exec();
+}
+
+QString TestDataFile::copyTemplate(const QString &name) const
+{
+    const QString target = m_dir.filePath(name);
+    if (!QFile::copy(TemplatePath(), target))
+        qFatal("cannot copy the template %s to %s", qPrintable(TemplatePath()), qPrintable(target));
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
