@@ -1,0 +1,76 @@
+// Benchmarks of the transaction store on a data file of 1,000,000 transactions.
+#include "benchfile.h"
+#include "data/transactionstore.h"
+#include "data/ttransaction.h"
+#include "datafile/datamodule.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+TMyDataModule &bigFile()
+{
+    static TMyDataModule db;
+    if (!db.isConnected())
+        db.open(BenchDataFile());
+    return db;
+}
+
+// Inserts inside one database transaction, as an import or the generator does.
+void BM_InsertTransaction(benchmark::State &state)
+{
+    TMyDataModule db;
+    db.open(FreshListsFile());
+    db.BeginWork();
+    TTransaction t;
+    t.AccountDescription = QStringLiteral("Account 03");
+    t.PayeeName = QStringLiteral("Payee 042");
+    t.CategoryDescription = QStringLiteral("Category 07");
+    t.Status = QStringLiteral(" ");
+    qint64 n = 0;
+    for (auto _ : state) {
+        t.TransactionDate = QDate(2020, 1, 1).addDays(n % 2000);
+        t.Amount = Money::fromUnits(-(1000 + n % 100000));
+        benchmark::DoNotOptimize(InsertTransaction(db, t));
+        ++n;
+    }
+    db.CommitWork();
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_InsertTransaction)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
+
+void BM_GetCurrentBalance(benchmark::State &state)
+{
+    TMyDataModule &db = bigFile();
+    int account = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(GetCurrentBalance(db, account));
+        account = account % 10 + 1;
+    }
+}
+BENCHMARK(BM_GetCurrentBalance)->Unit(benchmark::kMillisecond);
+
+// The balance before a month late in the book: the worst case, most rows counted.
+void BM_GetPreviousBalance(benchmark::State &state)
+{
+    TMyDataModule &db = bigFile();
+    int account = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(GetPreviousBalance(db, account, QDate(2025, 5, 31)));
+        account = account % 10 + 1;
+    }
+}
+BENCHMARK(BM_GetPreviousBalance)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    BenchDataFile(); // generate before any timing starts
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
