@@ -3,6 +3,7 @@
 #include "data/transactionstore.h"
 #include "data/ttransaction.h"
 #include "datafile/datamodule.h"
+#include "register/registerquery.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
@@ -62,6 +63,40 @@ void BM_GetPreviousBalance(benchmark::State &state)
     }
 }
 BENCHMARK(BM_GetPreviousBalance)->Unit(benchmark::kMillisecond);
+
+// What the register reads for one month of one account: the month's rows and both
+// balances. A month holds about 400 rows of the account in the generated book.
+void BM_MonthQueryAndBalances(benchmark::State &state)
+{
+    TMyDataModule &db = bigFile();
+    int account = 1;
+    int month = 1;
+    qint64 rows = 0;
+    for (auto _ : state) {
+        const QDate first(2024, month, 1);
+        const auto transactions = LoadMonthTransactions(db, account, QStringLiteral("Account"), first,
+                                                        first.addMonths(1).addDays(-1));
+        rows += transactions.size();
+        benchmark::DoNotOptimize(GetPreviousBalance(db, account, first.addDays(-1)));
+        benchmark::DoNotOptimize(GetCurrentBalance(db, account));
+        account = account % 10 + 1;
+        month = month % 12 + 1;
+    }
+    state.counters["rows_per_month"] = benchmark::Counter(double(rows) / double(state.iterations()));
+}
+BENCHMARK(BM_MonthQueryAndBalances)->Unit(benchmark::kMillisecond);
+
+void BM_MonthQuery(benchmark::State &state)
+{
+    TMyDataModule &db = bigFile();
+    int account = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(LoadMonthTransactions(db, account, QStringLiteral("Account"), QDate(2024, 6, 1),
+                                                       QDate(2024, 6, 30)));
+        account = account % 10 + 1;
+    }
+}
+BENCHMARK(BM_MonthQuery)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
