@@ -10,6 +10,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -53,6 +54,7 @@ TfrmEditForm::TfrmEditForm(Session &session, QWidget *parent)
     connect(btnDelete, &QPushButton::clicked, this, &TfrmEditForm::btnDeleteClick);
     connect(btnClose, &QPushButton::clicked, this, &TfrmEditForm::btnCloseClick);
     connect(lstItems, &QTreeWidget::itemDoubleClicked, this, [this] { btnRenameClick(); });
+    lstItems->installEventFilter(this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnMove);
@@ -87,6 +89,20 @@ void TfrmEditForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     formActivate();
+}
+
+bool TfrmEditForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter on the list edits the row, as a double click does, rather than pressing
+    // whichever button the dialog would take as its default.
+    if (watched == lstItems && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            btnRenameClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmEditForm::formActivate()

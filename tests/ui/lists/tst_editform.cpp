@@ -204,14 +204,15 @@ void TestEditForm::newRefusesADuplicate()
 
 void TestEditForm::editRewritesTheSelectedItem_data()
 {
-    QTest::addColumn<bool>("doubleClick");
-    QTest::newRow("Edit button") << false;
-    QTest::newRow("double click") << true;
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Edit button") << "button";
+    QTest::newRow("double click") << "double click";
+    QTest::newRow("Enter on the list") << "enter";
 }
 
 void TestEditForm::editRewritesTheSelectedItem()
 {
-    QFETCH(bool, doubleClick);
+    QFETCH(QString, how);
     Answers answers;
     QString caption, title, name, amount, frequency;
     bool income = false;
@@ -230,10 +231,14 @@ void TestEditForm::editRewritesTheSelectedItem()
     // The row shows "A,B"; the item is "A;B", and "A" must not be touched.
     const int row = rowOf(list, QStringLiteral("A,B;Income;5;Weekly"));
     QVERIFY(row >= 0);
-    if (doubleClick) {
+    if (how == QLatin1String("double click")) {
         const QRect rect = list->visualItemRect(list->topLevelItem(row));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+    } else if (how == QLatin1String("enter")) {
+        list->setItemIndex(row);
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Return);
     } else {
         list->setItemIndex(row);
         QTest::mouseClick(m_form->btnRename, Qt::LeftButton);
