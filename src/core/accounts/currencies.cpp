@@ -71,6 +71,12 @@ bool SaveCurrency(TMyDataModule &db, Notifier &notifier, EditMode mode,
         ShowNotice(notifier, QStringLiteral("You cannot have an empty currency symbol."), WarningDialog);
         return false;
     }
+    // The list keeps its columns apart with ";"; editing or deleting a cut symbol
+    // would reach another currency or none.
+    if (currency.CurrencySymbol.contains(u';') || currency.InternationalCurrencySymbol.contains(u';')) {
+        ShowNotice(notifier, QStringLiteral("A currency symbol cannot contain \";\"."), WarningDialog);
+        return false;
+    }
     const std::optional<double> rate = ParseRate(currency.CurrencyRate);
     if (!rate)
         throw TillbrookError(QStringLiteral("\"%1\" is not a valid currency rate: use digits with \".\" "

@@ -24,9 +24,11 @@ QString RateToText(double rate);
 std::optional<double> ParseRate(const QString &text);
 
 // Stores a new currency (New) or rewrites the currencies whose international
-// symbol is oldInternationalSymbol (Edit). An empty symbol or international symbol
-// is refused with a warning and false. Throws TillbrookError for a rate that
-// ParseRate refuses, and DatabaseError when a statement fails; nothing is stored then.
+// symbol is oldInternationalSymbol (Edit); the base currency keeps its rate of 1.
+// An empty symbol or international symbol, or one holding ";" (the list's column
+// separator), is refused with a warning and false. Throws TillbrookError for a rate
+// that ParseRate refuses and DatabaseError when a statement fails; nothing is
+// stored then.
 bool SaveCurrency(TMyDataModule &db, Notifier &notifier, EditMode mode,
                   const QString &oldInternationalSymbol, const TCurrencyRec &currency);
 

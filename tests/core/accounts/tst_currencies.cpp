@@ -236,7 +236,10 @@ void TestCurrencies::saveCurrencyChecks()
     const QStringList before = dump(f, QStringLiteral("tbCurrency"));
     QVERIFY(!SaveCurrency(f.db(), f.notifier, EditMode::New, QString(), {QString(), QStringLiteral("CHF"), QStringLiteral("1")}));
     QVERIFY(!SaveCurrency(f.db(), f.notifier, EditMode::New, QString(), {QStringLiteral("Fr"), QString(), QStringLiteral("1")}));
-    QCOMPARE(f.notifier.dialogs.size(), 2);
+    QVERIFY(!SaveCurrency(f.db(), f.notifier, EditMode::New, QString(), {QStringLiteral("F;r"), QStringLiteral("CHF"), QStringLiteral("1")}));
+    QCOMPARE(f.notifier.dialogs.size(), 3);
+    QCOMPARE(f.notifier.dialogs.last().top, QStringLiteral("  A currency symbol cannot contain \";\"."));
+    f.notifier.dialogs.removeLast();
     QCOMPARE(f.notifier.dialogs.last().top, QStringLiteral("  You cannot have an empty currency symbol."));
     QCOMPARE(dump(f, QStringLiteral("tbCurrency")), before);
 
