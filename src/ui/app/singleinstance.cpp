@@ -7,6 +7,10 @@
 #include <QRegularExpression>
 #include <QWidget>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace {
 
 const QByteArray ActivateMessage = QByteArrayLiteral("activate\n");
@@ -16,6 +20,11 @@ QString userName()
     QString name = qEnvironmentVariable("USER");
     if (name.isEmpty())
         name = qEnvironmentVariable("USERNAME");
+#ifdef Q_OS_UNIX
+    // Services and containers may run without USER; the user id is as good a name.
+    if (name.isEmpty())
+        name = QString::number(::getuid());
+#endif
     return name;
 }
 
