@@ -1,19 +1,53 @@
+#include "app/singleinstance.h"
+#include "app/tillbrookapplication.h"
+#include "data/notices.h"
 #include "data/widgetnotifier.h"
+#include "datafile/datafileops.h"
+#include "datafile/passworddialog.h"
 #include "datafile/programfolder.h"
 #include "datafile/session.h"
+#include "datafile/splash.h"
 #include "register/mainwindow.h"
 
-#include <QApplication>
+#include <QMessageBox>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tillbrook"));
+    TillbrookApplication app(argc, argv);
+    QApplication::setApplicationName(QLatin1String(ApplicationTitle));
+    QApplication::setApplicationDisplayName(QLatin1String(ApplicationTitle));
+    // The program ends through the exit sequence or a start-up failure only.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    // A second start hands over to the running one and ends, showing nothing.
+    SingleInstance instance(SingleInstance::defaultKey());
+    if (!instance.claim())
+        return 0;
+
+    const QString programFolder = ProgramFolder();
+    QString copyResult;
+    if (!EnsureDefaultDataFile(programFolder, &copyResult)) {
+        QMessageBox::critical(nullptr, QLatin1String(ApplicationTitle), DefaultDataFileErrorText(copyResult));
+        return 1;
+    }
+
+    TfrmSplash splash;
+    splash.show();
 
     WidgetNotifier notifier;
-    Session session(notifier, ProgramFolder());
+    app.setNotifier(&notifier);
+    Session session(notifier, programFolder);
     TfrmMain window(session);
     notifier.setDialogParent(&window);
+    notifier.setPasswordPrompt([&window] { return PromptForPassword(&window); });
+    splash.setProgress(1);
+    splash.setProgress(3);
+    splash.startTimer();
+    window.setSplash(&splash);
+
+    QObject::connect(&instance, &SingleInstance::activationRequested, &window,
+                     [&window] { RaiseWindowOrItsDialog(&window); });
+    QObject::connect(&window, &TfrmMain::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.show();
     return app.exec();
 }

@@ -61,6 +61,9 @@ void TMyDataModule::connect()
         // the indexes of a large file outgrow it; 64 MB keeps bulk writes and the balance
         // sums in memory. It is only taken as pages are read.
         execControl(QStringLiteral("PRAGMA cache_size = -65536"));
+        // Statement journals of INSERT ... SELECT inside a long transaction would otherwise
+        // go to temporary files: a dozen writes for every row inserted.
+        execControl(QStringLiteral("PRAGMA temp_store = MEMORY"));
     } catch (...) {
         close();
         throw;
@@ -69,8 +72,8 @@ void TMyDataModule::connect()
 
 void TMyDataModule::close()
 {
+    // Statements still borrowed keep their entry alive; they are simply not reused.
     m_cache.clear();
-    ++m_generation;
     m_depth = 0;
     if (QSqlDatabase::contains(m_connectionName)) {
         {
@@ -96,28 +99,33 @@ void TMyDataModule::ensureConnected()
         connect();
 }
 
-QSqlQuery TMyDataModule::takeStatement(const QString &sql, quint64 &generation)
+std::shared_ptr<TMyDataModule::PreparedStatement> TMyDataModule::acquireStatement(const QString &sql)
 {
     ensureConnected();
-    generation = m_generation;
-    if (auto it = m_cache.find(sql); it != m_cache.end()) {
-        QSqlQuery query = std::move(it.value());
-        m_cache.erase(it);
-        return query;
+    std::shared_ptr<PreparedStatement> &slot = m_cache[sql];
+    if (slot && !slot->inUse) {
+        slot->inUse = true;
+        return slot;
     }
-    QSqlQuery query(QSqlDatabase::database(m_connectionName, false));
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        throw DatabaseError(query.lastError().text());
-    return query;
+    auto fresh = std::make_shared<PreparedStatement>();
+    fresh->query = QSqlQuery(QSqlDatabase::database(m_connectionName, false));
+    fresh->query.setForwardOnly(true);
+    if (!fresh->query.prepare(sql)) {
+        const QString message = fresh->query.lastError().text();
+        if (!slot)
+            m_cache.remove(sql);
+        throw DatabaseError(message);
+    }
+    fresh->inUse = true;
+    if (!slot)
+        slot = fresh;
+    return fresh;
 }
 
-void TMyDataModule::returnStatement(const QString &sql, QSqlQuery &&query, quint64 generation)
+void TMyDataModule::releaseStatement(PreparedStatement &statement)
 {
-    query.finish();
-    // A statement of an earlier connection, or a second copy of one in the cache, is dropped.
-    if (generation == m_generation && !m_cache.contains(sql))
-        m_cache.insert(sql, std::move(query));
+    statement.query.finish();
+    statement.inUse = false;
 }
 
 void TMyDataModule::execControl(const QString &sql)
@@ -154,8 +162,9 @@ void TMyDataModule::RollbackWork()
     if (m_depth <= 0)
         return;
     // Pending reads would otherwise hold the transaction open.
-    for (auto &query : m_cache)
-        query.finish();
+    for (const auto &statement : std::as_const(m_cache))
+        if (!statement->inUse)
+            statement->query.finish();
     --m_depth;
     if (m_depth == 0) {
         execControl(QStringLiteral("ROLLBACK"));

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QSqlQuery>
 #include <QString>
+#include <memory>
 
 // The one connection to the data file in use. Statements are SqlStatement objects
 // made on it; they share prepared statements through a small cache here.
@@ -41,15 +42,21 @@ public:
 
 private:
     friend class SqlStatement;
-    QSqlQuery takeStatement(const QString &sql, quint64 &generation);
-    void returnStatement(const QString &sql, QSqlQuery &&query, quint64 generation);
+    struct PreparedStatement
+    {
+        QSqlQuery query;
+        bool inUse = false;
+    };
+    // The cached statement for this text, or a fresh one while the cached one is busy
+    // (a statement run again inside a loop over its own results).
+    std::shared_ptr<PreparedStatement> acquireStatement(const QString &sql);
+    static void releaseStatement(PreparedStatement &statement);
     void execControl(const QString &sql);
 
     QString m_connectionName;
     QString m_dataSource;
     FileLock m_lock;
-    QHash<QString, QSqlQuery> m_cache;
-    quint64 m_generation = 0;
+    QHash<QString, std::shared_ptr<PreparedStatement>> m_cache;
     int m_depth = 0;
 };
 

@@ -8,13 +8,13 @@
 #include <QSqlRecord>
 
 SqlStatement::SqlStatement(TMyDataModule &db, const QString &sql)
-    : m_db(db), m_sql(sql), m_query(db.takeStatement(sql, m_generation))
+    : m_statement(db.acquireStatement(sql)), m_query(m_statement->query)
 {
 }
 
 SqlStatement::~SqlStatement()
 {
-    m_db.returnStatement(m_sql, std::move(m_query), m_generation);
+    TMyDataModule::releaseStatement(*m_statement);
 }
 
 SqlStatement &SqlStatement::bind(const QString &name, const QVariant &value)

@@ -6,8 +6,9 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <memory>
 
-class TMyDataModule;
+#include "datamodule.h"
 
 // One statement on the data module's connection. Values are always bound, never
 // spliced into the text. Prepared statements are borrowed from the module's cache
@@ -51,10 +52,6 @@ public:
 private:
     [[noreturn]] void fail(const QString &what) const;
 
-    TMyDataModule &m_db;
-    QString m_sql;
-    // Before m_query: takeStatement() sets it while m_query is built, and a later
-    // default initialiser would wipe it, so no statement ever went back to the cache.
-    quint64 m_generation = 0;
-    QSqlQuery m_query;
+    std::shared_ptr<TMyDataModule::PreparedStatement> m_statement;
+    QSqlQuery &m_query;
 };

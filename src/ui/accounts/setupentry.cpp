@@ -1,0 +1,47 @@
+#include "setupentry.h"
+
+#include "accountsetup.h"
+#include "currencyedit.h"
+#include "data/dialogrunner.h"
+#include "data/guarded.h"
+#include "data/lookups.h"
+#include "datafile/session.h"
+
+bool OpenCurrencySetup(Session &session, QWidget *parent)
+{
+    bool changed = false;
+    const bool committed = Guarded(session.notifier, [&] {
+        WorkGuard work(session.MyDataModule);
+        {
+            TfrmCurrencyEdit dialog(session.MyDataModule, session.notifier, parent);
+            ExecDialog(dialog);
+            changed = dialog.changed();
+        }
+        work.commit();
+    });
+    return committed && changed;
+}
+
+bool OpenAccountSetup(Session &session, QWidget *parent, QString *shownAccount)
+{
+    TMyDataModule &db = session.MyDataModule;
+    bool changed = false;
+    int shownId = -1;
+    const bool committed = Guarded(session.notifier, [&] {
+        WorkGuard work(db);
+        if (shownAccount && !shownAccount->isEmpty())
+            shownId = LookupId(db, QStringLiteral("tbAccount"), QStringLiteral("AccountId"),
+                               QStringLiteral("AccountDescription"), *shownAccount);
+        {
+            TfrmAccountSetup dialog(db, session.notifier, parent);
+            ExecDialog(dialog);
+            changed = dialog.changed();
+        }
+        if (shownAccount && changed)
+            *shownAccount = shownId < 0 ? QString()
+                                        : LookupName(db, QStringLiteral("tbAccount"), QStringLiteral("AccountDescription"),
+                                                     QStringLiteral("AccountId"), shownId);
+        work.commit();
+    });
+    return committed && changed;
+}

@@ -1,0 +1,41 @@
+#include "tillbrookapplication.h"
+
+#include "data/notices.h"
+#include "data/tillbrookerror.h"
+
+#include <exception>
+
+TillbrookApplication::TillbrookApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+}
+
+bool TillbrookApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const TillbrookError &error) {
+        report(error.message());
+    } catch (const std::exception &error) {
+        report(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        report(QStringLiteral("Unknown error."));
+    }
+    return false;
+}
+
+void TillbrookApplication::report(const QString &message)
+{
+    // An error while the error dialog itself is up must not open dialog upon dialog.
+    if (!m_notifier || m_reporting) {
+        qWarning("Tillbrook: %s", qPrintable(message));
+        return;
+    }
+    m_reporting = true;
+    try {
+        ShowErrorDialog(*m_notifier, message);
+    } catch (...) {
+        qWarning("Tillbrook: %s", qPrintable(message));
+    }
+    m_reporting = false;
+}

@@ -1,0 +1,94 @@
+#include "passworddialog.h"
+
+#include "data/dialogrunner.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+TfrmPassword::TfrmPassword(QWidget *parent)
+    : QDialog(parent, Qt::Tool)
+{
+    setObjectName(QStringLiteral("TfrmPassword"));
+    setWindowTitle(QStringLiteral("Please enter password"));
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this).pixmap(48, 48));
+    Image1->setAlignment(Qt::AlignTop);
+
+    Label1 = new QLabel(QStringLiteral("The file that you are trying to open, is locked by a password.\n"
+                                       "Please enter the password to be able to open the file."),
+                        this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+    Label1->setMinimumWidth(280);
+
+    txtPassword = new QLineEdit(this);
+    txtPassword->setObjectName(QStringLiteral("txtPassword"));
+    txtPassword->setMaxLength(20);
+    txtPassword->setEchoMode(QLineEdit::Password);
+    txtPassword->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    txtPassword->setToolTip(QStringLiteral("Enter your password here"));
+    QFont bold = txtPassword->font();
+    bold.setBold(true);
+    bold.setPixelSize(16);
+    txtPassword->setFont(bold);
+
+    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setObjectName(QStringLiteral("btnOK"));
+    btnOK->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    connect(btnOK, &QPushButton::clicked, this, &TfrmPassword::btnOKClick);
+    connect(btnCancel, &QPushButton::clicked, this, &TfrmPassword::reject);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+
+    auto *right = new QVBoxLayout;
+    right->addWidget(Label1);
+    right->addWidget(txtPassword);
+    right->addLayout(buttons);
+
+    auto *layout = new QHBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(Image1);
+    layout->addLayout(right, 1);
+}
+
+void TfrmPassword::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    txtPassword->setFocus();
+}
+
+void TfrmPassword::btnOKClick()
+{
+    EnteredPassword = txtPassword->text();
+    accept();
+}
+
+void TfrmPassword::reject()
+{
+    EnteredPassword.clear();
+    QDialog::reject();
+}
+
+QString PromptForPassword(QWidget *parent)
+{
+    TfrmPassword dialog(parent);
+    ExecDialog(dialog);
+    return dialog.result() == QDialog::Accepted ? dialog.EnteredPassword : QString();
+}

@@ -1,0 +1,59 @@
+#include "app/tillbrookapplication.h"
+#include "data/tillbrookerror.h"
+#include "fakenotifier.h"
+
+#include <QEvent>
+#include <QTest>
+
+namespace {
+
+class Throwing : public QObject
+{
+public:
+    int handled = 0;
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::User)
+            throw DatabaseError(QStringLiteral("disk I/O error"));
+        if (event->type() == QEvent::User + 1) {
+            ++handled;
+            return true;
+        }
+        return QObject::event(event);
+    }
+};
+
+} // namespace
+
+class TestTillbrookApplication : public QObject
+{
+    Q_OBJECT
+private slots:
+    void escapedErrorIsShownAndTheProgramGoesOn();
+};
+
+void TestTillbrookApplication::escapedErrorIsShownAndTheProgramGoesOn()
+{
+    auto *app = static_cast<TillbrookApplication *>(QCoreApplication::instance());
+    FakeNotifier notifier;
+    app->setNotifier(&notifier);
+    Throwing receiver;
+    QEvent failing(QEvent::User);
+    QCoreApplication::sendEvent(&receiver, &failing);
+    QCOMPARE(notifier.dialogs.size(), 1);
+    QCOMPARE(notifier.dialogs[0].top, QStringLiteral("An error has occured, please re-try"));
+    QCOMPARE(notifier.dialogs[0].details, QStringLiteral("disk I/O error"));
+    QCOMPARE(notifier.dialogs[0].caption, QStringLiteral("Tillbrook"));
+
+    QCoreApplication::postEvent(&receiver, new QEvent(QEvent::Type(QEvent::User + 1)));
+    QTRY_COMPARE(receiver.handled, 1);
+    app->setNotifier(nullptr);
+}
+
+int main(int argc, char **argv)
+{
+    TillbrookApplication app(argc, argv);
+    TestTillbrookApplication test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_tillbrookapplication.moc"
