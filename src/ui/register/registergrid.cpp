@@ -11,6 +11,8 @@
 #include <QFontMetrics>
 #include <QPalette>
 
+#include <QtMath>
+
 #include <cmath>
 
 namespace {
@@ -22,6 +24,37 @@ constexpr int MinTextWidth = 10;
 constexpr int CellPadding = 20;
 constexpr int MaxNameWidth = 100;  // Payee, Category
 constexpr int MaxNoteWidth = 200;
+
+// Kerning moves a short text by a pixel or two at most.
+constexpr qreal EstimateMargin = 4;
+// Texts of nearly one width (numbers, dates) differ by less than that margin.
+constexpr int MaxMeasured = 8;
+
+// Width of a text as the sum of its characters' advances (Latin-1 from a table);
+// texts with other characters are measured whole.
+class TextWidthEstimate
+{
+public:
+    explicit TextWidthEstimate(const QFont &font) : m_metrics(font)
+    {
+        for (int c = 0; c < 256; ++c)
+            m_advance[c] = m_metrics.horizontalAdvance(QChar(c));
+    }
+    qreal operator()(const QString &text) const
+    {
+        qreal width = 0;
+        for (const QChar ch : text) {
+            if (ch.unicode() > 255)
+                return m_metrics.horizontalAdvance(text);
+            width += m_advance[ch.unicode()];
+        }
+        return width;
+    }
+
+private:
+    QFontMetricsF m_metrics;
+    qreal m_advance[256];
+};
 
 } // namespace
 
@@ -216,13 +249,24 @@ void RegisterGrid::AutoSizeRegisterColumns()
     if (m.ColCount() != ColumnCount)
         return;
     const QFontMetrics metrics(m_grid->font());
+    const TextWidthEstimate estimate(m_grid->font());
     int widths[ColumnCount];
+    QList<qreal> estimates(m.RowCount());
     for (int col = 0; col < ColumnCount; ++col) {
-        int widest = 0;
+        // Shaping every text is the dearest part of a load: estimate each text from
+        // its characters' advances, then measure exactly only the few that may be widest.
+        qreal widestEstimate = 0;
         for (int row = 0; row < m.RowCount(); ++row) {
-            const QString &text = m.Cell(col, row);
-            if (!text.isEmpty())
-                widest = qMax(widest, metrics.horizontalAdvance(text));
+            estimates[row] = estimate(m.Cell(col, row));
+            widestEstimate = qMax(widestEstimate, estimates[row]);
+        }
+        int widest = qCeil(widestEstimate);
+        int measured = 0;
+        for (int row = 0; row < m.RowCount() && measured < MaxMeasured; ++row) {
+            if (estimates[row] > 0 && estimates[row] >= widestEstimate - EstimateMargin) {
+                widest = qMax(widest, metrics.horizontalAdvance(m.Cell(col, row)));
+                ++measured;
+            }
         }
         widths[col] = qMax(widest, MinTextWidth) + CellPadding;
     }

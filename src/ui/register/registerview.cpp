@@ -195,15 +195,18 @@ void RegisterView::LoadRegisterGrid()
         m_filledId = -1;
         m_pnlSection->ClearEntryPanel();
 
-        m_grid->SetupRegisterColumns();
-        setGridShown(false);
-
         accountId = currentAccountId();
         rows = LoadMonthTransactions(m_session.MyDataModule, accountId, currentAccountName(),
                                      FirstDayOfShownMonth(), LastDayOfShownMonth());
-        // The running balance is written with the rows, in the same single update.
-        m_grid->FillRows(rows, GetPreviousBalance(m_session.MyDataModule, accountId,
-                                                  FirstDayOfShownMonth().addDays(-1)));
+        const Money opening = GetPreviousBalance(m_session.MyDataModule, accountId,
+                                                 FirstDayOfShownMonth().addDays(-1));
+        // Emptying and refilling is one reset of the view, the running balance written
+        // with the rows. Nothing is drawn before the end, so the grid is hidden only
+        // when the month turns out empty.
+        grid->BeginUpdate();
+        m_grid->SetupRegisterColumns();
+        m_grid->FillRows(rows, opening);
+        grid->EndUpdate();
 
         const bool any = !rows.isEmpty();
         m_toolbar->tbEdit()->setEnabled(any);

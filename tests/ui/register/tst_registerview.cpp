@@ -29,6 +29,7 @@ private slots:
     void zeroDecimalsSumStoredAmounts();
     void cellTexts();
     void emptyMonthShowsLabel();
+    void columnFitting();
     void unknownAccountIsEmpty();
     void stepAcrossYearLoadsThatMonth();
     void loadSelectsLastRow();
@@ -195,6 +196,26 @@ void TestRegisterView::emptyMonthShowsLabel()
     QCOMPARE(m_view->registerState().SelectedTransactionId, -1);
     // The account balance still counts the other month.
     QCOMPARE(m_view->lblAccountStatus()->text(), QStringLiteral("$ -1.00"));
+}
+
+void TestRegisterView::columnFitting()
+{
+    add(QStringLiteral("Bank"), QDate(2024, 9, 1), QStringLiteral("-1"));
+    add(QStringLiteral("Bank"), QDate(2024, 9, 2), QStringLiteral("123456.78"));
+    m_file->exec(QStringLiteral("UPDATE tbTransactions SET strNote='%1'").arg(QString(120, u'W')));
+    m_view->ShowMonth(9, 2024);
+    TPubStrGrid *grid = m_view->strGridTransactions();
+    QCOMPARE(grid->ColWidths(RegisterGrid::ColPay), grid->ColWidths(RegisterGrid::ColReceive));
+    QVERIFY(grid->ColWidths(RegisterGrid::ColReceive)
+            >= grid->fontMetrics().horizontalAdvance(QStringLiteral("123,456.78")) + 20);
+    QCOMPARE(grid->ColWidths(RegisterGrid::ColNote), 200);
+    // The grid is wider than the columns need: Payee and Category share the rest
+    // but for 15 pixels each.
+    int sum = 0;
+    for (int col = 0; col < RegisterGrid::ColumnCount; ++col)
+        sum += grid->ColWidths(col);
+    QVERIFY2(qAbs(sum - (grid->viewport()->width() - 30)) <= 1,
+             qPrintable(QStringLiteral("%1 of %2").arg(sum).arg(grid->viewport()->width())));
 }
 
 void TestRegisterView::unknownAccountIsEmpty()
