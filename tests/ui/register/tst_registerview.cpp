@@ -3,12 +3,16 @@
 #include "register/messagebar.h"
 #include "register/monthnavigator.h"
 #include "register/registergrid.h"
+#include "register/registerquery.h"
 #include "register/registertoolbar.h"
 #include "register/registerview.h"
 #include "testdatafile.h"
 #include "widgets/pubstrgrid.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QMenu>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -30,6 +34,8 @@ private slots:
     void cellTexts();
     void emptyMonthShowsLabel();
     void columnFitting();
+    void coloursAndAlignment();
+    void browseControlsAndWidth();
     void unknownAccountIsEmpty();
     void stepAcrossYearLoadsThatMonth();
     void loadSelectsLastRow();
@@ -37,6 +43,7 @@ private slots:
     void addUpdateRemoveKeepBalances();
     void refreshLookupsSelectsDefaultAccountWithoutLoading();
     void accountChangeLoads();
+    void filteredModeOnAnotherGrid();
     void barMessageGoesToTheBar();
     void newAccountButtonAsksForTheDialog();
 
@@ -218,6 +225,52 @@ void TestRegisterView::columnFitting()
              qPrintable(QStringLiteral("%1 of %2").arg(sum).arg(grid->viewport()->width())));
 }
 
+void TestRegisterView::coloursAndAlignment()
+{
+    add(QStringLiteral("Bank"), QDate(2024, 9, 1), QStringLiteral("-1"));
+    add(QStringLiteral("Bank"), QDate(2024, 9, 2), QStringLiteral("-2"));
+    add(QStringLiteral("Bank"), QDate(2024, 9, 3), QStringLiteral("-3"));
+    m_view->ShowMonth(9, 2024);
+    TPubStrGrid *grid = m_view->strGridTransactions();
+    const StringTableModel *model = grid->Model();
+    auto style = [&](int row) {
+        return model->CellStyle(2, row, grid->CellState(2, row), grid->BaseCellStyle(2, row, grid->CellState(2, row)));
+    };
+    // The last row is the selected transaction after a load.
+    QCOMPARE(style(3).Brush.color(), QApplication::palette().color(QPalette::Highlight));
+    QCOMPARE(style(3).FontColor, QColor(Qt::white));
+    QCOMPARE(style(1).Brush.color(), QColor(255, 251, 240));
+    QCOMPARE(style(2).Brush.color(), QColor(192, 220, 192));
+    QCOMPARE(style(1).FontColor, QColor(Qt::black));
+    // The highlight follows the selected number, not the grid's own selection.
+    m_view->registerState().SelectedTransactionId = m_view->registerGrid().transactionIdAt(1);
+    QCOMPARE(style(1).Brush.color(), QApplication::palette().color(QPalette::Highlight));
+    QCOMPARE(style(3).Brush.color(), QColor(255, 251, 240));
+
+    const QList<TAlignment> expected = {taLeftJustify, taLeftJustify, taLeftJustify, taLeftJustify,
+                                        taLeftJustify, taCenter, taCenter, taRightJustify,
+                                        taRightJustify, taRightJustify};
+    for (int col = 0; col < RegisterGrid::ColumnCount; ++col)
+        QCOMPARE(model->CellAlignment(col, 1), expected.at(col));
+}
+
+void TestRegisterView::browseControlsAndWidth()
+{
+    m_view->setBrowseControlsEnabled(false);
+    QVERIFY(!m_view->strGridTransactions()->isEnabled());
+    QVERIFY(!m_view->cmbAccounts()->isEnabled());
+    QVERIFY(!m_view->pnlMonth()->isEnabled());
+    m_view->setBrowseControlsEnabled(true);
+    QVERIFY(m_view->cmbAccounts()->isEnabled());
+    QVERIFY(m_view->pnlMonth()->isEnabled());
+
+    m_view->resize(500, 600);
+    QCOMPARE(m_view->width(), RegisterView::MinimumWindowWidth);
+    QCOMPARE(m_view->exportMenu()->actions().size(), 3);
+    QCOMPARE(m_view->exportToExcelAction()->text(), QStringLiteral("Export to Excel..."));
+    QCOMPARE(m_view->exportToCsvAction()->text(), QStringLiteral("Export to CSV..."));
+}
+
 void TestRegisterView::unknownAccountIsEmpty()
 {
     add(QStringLiteral("Bank"), QDate(2024, 9, 10), QStringLiteral("-1"));
@@ -331,6 +384,36 @@ void TestRegisterView::accountChangeLoads()
     m_view->cmbAccounts()->setCurrentText(QStringLiteral("Cash"));
     QCOMPARE(m_view->registerRowCount(), 1);
     QCOMPARE(m_view->lblAccountStatus()->text(), QStringLiteral("$ -1.00"));
+}
+
+void TestRegisterView::filteredModeOnAnotherGrid()
+{
+    add(QStringLiteral("Bank"), QDate(2024, 1, 5), QStringLiteral("100"));
+    add(QStringLiteral("Cash"), QDate(2024, 2, 5), QStringLiteral("-7"));
+    add(QStringLiteral("Bank"), QDate(2024, 2, 6), QStringLiteral("-0.4"));
+    add(QStringLiteral("Bank"), QDate(2024, 2, 7), QStringLiteral("-0.4"));
+
+    QWidget window;
+    auto *strGrid = new TPubStrGrid(&window);
+    RegisterGrid grid(strGrid, m_file->session.options);
+    window.show();
+    RegisterFilter filter;
+    filter.add(QStringLiteral("AND tbTransactions.AccountId=:AccountId")).bind(QStringLiteral(":AccountId"), 1)
+        .add(QStringLiteral("AND tbTransactions.TransactionDate>=:FromDate")).bind(QStringLiteral(":FromDate"), QDate(2024, 2, 1));
+    QCOMPARE(LoadFilteredRegisterGrid(m_file->session, grid, filter), 2);
+    QVERIFY(strGrid->isVisible());
+    QCOMPARE(grid.transactionRowCount(), 2);
+    QCOMPARE(grid.cell(RegisterGrid::ColBalance, 1), QStringLiteral("0.00"));
+    m_file->session.options.setDecimalDigits(0);
+    QCOMPARE(grid.FillRunningBalance(Money::fromUnits(1000000)), Money::fromUnits(992000));
+    QCOMPARE(grid.cell(RegisterGrid::ColBalance, 2), QStringLiteral("99"));
+    // The register's own grid and panel are left alone.
+    QCOMPARE(m_view->registerRowCount(), 0);
+
+    RegisterFilter none;
+    none.add(QStringLiteral("AND tbTransactions.AccountId=:AccountId")).bind(QStringLiteral(":AccountId"), 99);
+    QCOMPARE(LoadFilteredRegisterGrid(m_file->session, grid, none), 0);
+    QVERIFY(!strGrid->isVisible());
 }
 
 void TestRegisterView::barMessageGoesToTheBar()
