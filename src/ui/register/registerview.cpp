@@ -21,6 +21,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -186,6 +187,9 @@ void RegisterView::LoadRegisterGrid()
     TPubStrGrid *grid = m_grid->grid();
     m_pnlSection->clearTransferSelection();
     const WaitCursor waitCursor;
+    // The grid works again when the load is over, also when it failed.
+    const auto enableGrid = qScopeGuard(
+        [this, grid] { grid->setEnabled(m_state.entryMode == EntryMode::Browse); });
     QList<TTransaction> rows;
     int accountId = -1;
     {
@@ -219,7 +223,6 @@ void RegisterView::LoadRegisterGrid()
     m_grid->AutoSizeRegisterColumns();
     if (!rows.isEmpty())
         makeRowCurrent(m_grid->lastRow());
-    grid->setEnabled(m_state.entryMode == EntryMode::Browse);
 
     if (m_state.entryMode != EntryMode::New) {
         SelectCurrentRow();

@@ -44,6 +44,7 @@ private slots:
     void refreshLookupsSelectsDefaultAccountWithoutLoading();
     void accountChangeLoads();
     void filteredModeOnAnotherGrid();
+    void failedLoadLeavesTheRegisterUsable();
     void barMessageGoesToTheBar();
     void newAccountButtonAsksForTheDialog();
 
@@ -414,6 +415,24 @@ void TestRegisterView::filteredModeOnAnotherGrid()
     none.add(QStringLiteral("AND tbTransactions.AccountId=:AccountId")).bind(QStringLiteral(":AccountId"), 99);
     QCOMPARE(LoadFilteredRegisterGrid(m_file->session, grid, none), 0);
     QVERIFY(!strGrid->isVisible());
+}
+
+void TestRegisterView::failedLoadLeavesTheRegisterUsable()
+{
+    m_view->ShowMonth(3, 2024);
+    m_file->exec(QStringLiteral("ALTER TABLE tbPayee RENAME TO tbPayeeGone"));
+    QTest::mouseClick(m_view->pnlMonth()->btnMoreDate(), Qt::LeftButton);
+    QCOMPARE(m_file->notifier.dialogs.size(), 1);
+    QCOMPARE(m_file->notifier.dialogs.first().top, QStringLiteral("An error has occured, please re-try"));
+    QVERIFY(!m_file->notifier.dialogs.first().details.isEmpty());
+    QVERIFY(!m_view->registerState().GridLoading);
+    QVERIFY(m_view->strGridTransactions()->isEnabled());
+    QVERIFY(!QApplication::overrideCursor());
+
+    m_file->exec(QStringLiteral("ALTER TABLE tbPayeeGone RENAME TO tbPayee"));
+    add(QStringLiteral("Bank"), QDate(2024, 4, 2), QStringLiteral("-1"));
+    m_view->LoadRegisterGrid();
+    QCOMPARE(m_view->registerRowCount(), 1);
 }
 
 void TestRegisterView::barMessageGoesToTheBar()
