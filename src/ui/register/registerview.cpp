@@ -287,6 +287,14 @@ void RegisterView::setBrowseControlsEnabled(bool enabled)
     m_grid->grid()->setEnabled(enabled);
     m_accountBar->cmbAccounts()->setEnabled(enabled);
     m_accountBar->pnlMonth()->setEnabled(enabled);
+    m_accountBar->btnNewAccount()->setEnabled(enabled);
+    m_toolbar->tbNew()->setEnabled(enabled);
+    m_toolbar->tbReports()->setEnabled(enabled);
+    // Edit and Delete also need a row to act on.
+    const bool rows = enabled && registerRowCount() > 0;
+    m_toolbar->tbEdit()->setEnabled(rows);
+    m_toolbar->tbDelete()->setEnabled(rows);
+    emit browseControlsEnabledChanged(enabled);
 }
 
 void RegisterView::RefreshLookups()

@@ -83,6 +83,9 @@ signals:
     void accountsDialogRequested();
     // A click on the Reports button itself (its arrow opens reportsMenu()).
     void reportsRequested();
+    // The entry panel left (true) or entered (false) Browse mode: the main window's
+    // transaction commands follow.
+    void browseControlsEnabledChanged(bool enabled);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
