@@ -8,6 +8,7 @@
 #include "datafile/session.h"
 #include "datafile/splash.h"
 #include "register/mainwindow.h"
+#include "register/registerview.h"
 
 #include <QMessageBox>
 
@@ -40,6 +41,9 @@ int main(int argc, char **argv)
     TfrmMain window(session);
     notifier.setDialogParent(&window);
     notifier.setPasswordPrompt([&window] { return PromptForPassword(&window); });
+    notifier.setBarSink([&window](const QString &text, BarKind kind) {
+        window.registerView()->showBarMessage(text, kind);
+    });
     splash.setProgress(1);
     splash.setProgress(3);
     splash.startTimer();

@@ -1,5 +1,7 @@
 #include "mainwindow.h"
 
+#include "registerview.h"
+
 #include "data/delay.h"
 #include "data/guarded.h"
 #include "data/notices.h"
@@ -22,13 +24,12 @@ TfrmMain::TfrmMain(Session &session, QWidget *parent)
     setWindowTitle(QLatin1String(ApplicationTitle));
     resize(900, 600);
 
-    // The register view replaces this.
-    auto *placeholder = new QWidget(this);
-    placeholder->setObjectName(QStringLiteral("pnlRegisterPlaceholder"));
-    setCentralWidget(placeholder);
+    m_register = new RegisterView(session, this);
+    setCentralWidget(m_register);
 
     m_menu = BuildMainMenu(menuBar());
     connectMenu();
+    connectRegisterCommands();
 }
 
 void TfrmMain::connectMenu()
@@ -45,13 +46,6 @@ void TfrmMain::connectMenu()
     bind(m_menu.CheckforUpdates1, &TfrmMain::CheckforUpdates1Click);
 }
 
-void TfrmMain::RefreshLookups()
-{
-}
-
-void TfrmMain::LoadRegisterGrid()
-{
-}
 
 void TfrmMain::showEvent(QShowEvent *event)
 {

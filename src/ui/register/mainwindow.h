@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class RegisterView;
 struct Session;
 
 // The register window. For now a shell: the menu bar, the caption, the start-up steps
@@ -33,15 +34,20 @@ public:
     // True once the program is ending (exit sequence or a start-up failure).
     bool isEnding() const { return m_ending; }
 
-    // --- Filled by the register ---
+    // --- The register ---
+    RegisterView *registerView() const { return m_register; }
     // Refills the account, payee and category lists and selects the file's default account.
     void RefreshLookups();
     // Loads the shown account and month.
     void LoadRegisterGrid();
     // True while a transaction is being entered (entry panel in New or Edit).
-    virtual bool isEditing() const { return false; }
+    bool isEditing() const;
     // The account chosen in the register; empty when none.
-    virtual QString currentAccountName() const { return QString(); }
+    QString currentAccountName() const;
+
+    // Setup menu: the currency and account lists, then the register refreshes.
+    void Currencies1Click();
+    void Accounts1Click();
 
     // --- Handlers ---
     // The steps of the first showing; runs once.
@@ -69,6 +75,8 @@ protected:
 
 private:
     void connectMenu();
+    // The register's commands in the File, Setup and Misc menus.
+    void connectRegisterCommands();
     void setCaptionFile(const QString &path);
     // DocumentsDataFolder, created when missing; the start folder of the file dialogs.
     QString prepareDocumentsFolder(bool waitAfterCreating);
@@ -78,7 +86,7 @@ private:
     void endProgram();
 
     // Hooks of later parts; each does nothing until that part exists.
-    void SetupRegister() {}
+    void SetupRegister();
     bool CheckChosenDataFile(const QString &) { return true; } // compaction check of a chosen file
     void ShowNewFileWizard() {}
     void TakeStartupBackup() {}
@@ -87,6 +95,7 @@ private:
 
     Session &m_session;
     MainMenu m_menu;
+    RegisterView *m_register = nullptr;
     QPointer<QWidget> m_splash;
     std::function<QDate()> m_today;
     int m_waitMs = 500;

@@ -54,6 +54,8 @@ MessageBar::MessageBar(QWidget *parent)
     m_warningTimer = new QTimer(this);
     m_warningTimer->setObjectName(QStringLiteral("WarningTimer"));
     m_warningTimer->setInterval(HideAfterMs);
+    // Exact, so the bar leaves when the first message's 5 s are over.
+    m_warningTimer->setTimerType(Qt::PreciseTimer);
     connect(m_warningTimer, &QTimer::timeout, this, &MessageBar::warningTimerTimer);
 
     hide();

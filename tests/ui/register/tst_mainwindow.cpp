@@ -4,6 +4,7 @@
 #include "datafile/sqlstatement.h"
 #include "fakenotifier.h"
 #include "register/mainwindow.h"
+#include "register/registerview.h"
 #include "testdatafile.h"
 
 #include <QAbstractButton>
@@ -108,13 +109,6 @@ struct Started
     Window window;
     QSignalSpy ended;
     QSignalSpy recent;
-};
-
-class EditingMain : public TfrmMain
-{
-public:
-    using TfrmMain::TfrmMain;
-    bool isEditing() const override { return true; }
 };
 
 QString passwordOf(TMyDataModule &db)
@@ -323,7 +317,9 @@ void TestMainWindow::editingRefusesExitOpenAndCreate()
     Fixture f;
     const QString first = f.newFile(QStringLiteral("first.tillbrook"));
     f.setLastOpened(first);
-    Started<EditingMain> s(f);
+    Started<TfrmMain> s(f);
+    // A transaction is being entered.
+    s.window.registerView()->registerState().entryMode = EntryMode::New;
     f.shownDialogs.clear();
 
     s.window.Exit1Click();
