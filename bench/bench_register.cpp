@@ -1,0 +1,56 @@
+// A month switch of the register on a data file of 1,000,000 transactions: the
+// whole load with the month query, grid filling, column fitting and both balances,
+// on the offscreen platform.
+#include "benchfile.h"
+#include "data/notifier.h"
+#include "datafile/session.h"
+#include "register/registerview.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+class SilentNotifier : public Notifier
+{
+public:
+    void showBar(const QString &, BarKind) override {}
+    QString showMessageDialog(const MessageDialogRequest &) override { return QString(); }
+    void showMessageBox(MessageBoxKind, const QString &) override {}
+    QString promptForPassword() override { return QString(); }
+    void beep(BeepKind) override {}
+};
+
+void BM_MonthSwitch(benchmark::State &state)
+{
+    SilentNotifier notifier;
+    Session session(notifier, QString());
+    session.MyDataModule.open(BenchDataFile());
+    RegisterView view(session);
+    view.resize(1000, 700);
+    view.show();
+    view.RefreshLookups();
+    view.cmbAccounts()->setCurrentIndex(2);
+    int month = 1;
+    qint64 rows = 0;
+    for (auto _ : state) {
+        view.ShowMonth(month, 2024);
+        rows += view.registerRowCount();
+        month = month % 12 + 1;
+    }
+    state.counters["rows_per_month"] = benchmark::Counter(double(rows) / double(state.iterations()));
+}
+BENCHMARK(BM_MonthSwitch)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    BenchDataFile();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
