@@ -53,6 +53,8 @@ private:
 
     TMyDataModule &m_db;
     QString m_sql;
-    QSqlQuery m_query;
+    // Before m_query: takeStatement() sets it while m_query is built, and a later
+    // default initialiser would wipe it, so no statement ever went back to the cache.
     quint64 m_generation = 0;
+    QSqlQuery m_query;
 };
