@@ -1,6 +1,8 @@
 #include "fakeregisterhost.h"
 
 #include "data/transactionstore.h"
+#include "data/dialogrunner.h"
+#include "lists/editform.h"
 #include "datafile/sqlstatement.h"
 #include "lists/items.h"
 #include "register/entrylock.h"
@@ -56,6 +58,8 @@ private slots:
     void typeStripAndDoubleClickStartANew();
     void deleteAndMarkThroughThePanel();
     void exitRefusedWhileEntering();
+    void itemButtonsReselect_data();
+    void itemButtonsReselect();
 
 private:
     template<typename T> T *child(const char *name) { return m_panel->findChild<T *>(QLatin1String(name)); }
@@ -608,6 +612,54 @@ void TestEntryPanel::exitRefusedWhileEntering()
     QCOMPARE(m_file->notifier.lastBar(), QStringLiteral("  Please Save or Cancel the current transaction to exit."));
     m_panel->btnCancelClick();
     QVERIFY(!m_host->state.isEditing());
+}
+
+void TestEntryPanel::itemButtonsReselect_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("made");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("payee, nothing new") << 1 << "" << "Grocer";
+    QTest::newRow("payee, new item") << 1 << "Baker" << "Baker";
+    QTest::newRow("category, nothing new") << 0 << "" << "Food";
+    QTest::newRow("category, new item") << 0 << "Gifts" << "Gifts";
+}
+
+// The list dialog is answered through the dialog hook: it "makes" an item (or not)
+// and closes; the box then offers the new item, or the one it showed before.
+void TestEntryPanel::itemButtonsReselect()
+{
+    QFETCH(int, kind);
+    QFETCH(QString, made);
+    QFETCH(QString, expected);
+    m_panel->tbNewClick();
+    QComboBox *payee = child<QComboBox>("cmbPayee");
+    QComboBox *category = child<QComboBox>("cmbCategory");
+    payee->setCurrentText(QStringLiteral("Grocer"));
+    category->setCurrentText(QStringLiteral("Food"));
+
+    int shownKind = -1;
+    const DialogHook previous = SetDialogHook([&](QDialog &dialog) {
+        auto &form = static_cast<TfrmEditForm &>(dialog);
+        shownKind = form.ItemKind;
+        if (!made.isEmpty()) {
+            InsertItem(m_file->db(), m_file->notifier, form.itemTable(), form.itemNameColumn(), made, QString(), Money(), true);
+            form.LastNewItem = made;
+        }
+        return int(QDialog::Rejected);
+    });
+    if (kind == 1)
+        m_panel->btnPayee1Click();
+    else
+        m_panel->btnCategory1Click();
+    SetDialogHook(previous);
+
+    QCOMPARE(shownKind, kind);
+    QCOMPARE((kind == 1 ? payee : category)->currentText(), expected);
+    QCOMPARE((kind == 1 ? category : payee)->currentText(), QString::fromLatin1(kind == 1 ? "Food" : "Grocer"));
+    QCOMPARE(m_host->state.entryMode, EntryMode::New);
+    QVERIFY(!m_file->db().InTransaction());
+    QVERIFY(m_file->notifier.dialogs.isEmpty());
 }
 
 QTEST_MAIN(TestEntryPanel)
