@@ -103,6 +103,13 @@ SaveResult SaveEntry(TMyDataModule &db, Notifier &notifier, const EntryValues &v
         return result;
     }
 
+    // Without an account the row would be written where no register ever shows it.
+    if (LookupId(db, QStringLiteral("tbAccount"), QStringLiteral("AccountId"),
+                 QStringLiteral("AccountDescription"), values.accountName) < 0) {
+        ShowNotice(notifier, NoAccountMessage, WarningBar);
+        return result;
+    }
+
     WorkGuard work(db);
     const bool isExpense = values.type == TransactionType::Pay;
     result.payeeAdded = addMissingItem(db, notifier, QStringLiteral("tbPayee"),

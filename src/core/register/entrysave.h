@@ -34,6 +34,9 @@ TTransaction BuildTransaction(TMyDataModule &db, const EntryValues &values);
 // the rate was probably never set and the user is asked before saving.
 bool NeedsRateOneQuestion(TMyDataModule &db, const QString &accountName);
 
+// Refusal of a save while no existing account is shown.
+inline const QString NoAccountMessage = QStringLiteral("Please choose an account for the transaction");
+
 struct SaveResult
 {
     enum Outcome { Refused, Declined, Saved };
@@ -44,7 +47,7 @@ struct SaveResult
     bool categoryAdded = false;
 };
 
-// The save's work on the data file: checks (a refusal shows its warning and writes
+// The save's work on the data file: checks, then the shown account must exist (a refusal shows its warning and writes
 // nothing), new payee and category, the rate-1 question (No undoes everything of this
 // save), then the insert or update. Runs in its own (possibly nested) unit of work,
 // committed only when the transaction was written; errors roll it back and propagate.

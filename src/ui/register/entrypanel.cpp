@@ -309,7 +309,7 @@ void EntryPanel::FillEntryPanel(const TTransaction &t)
     TransactionType type;
     QString otherAccount;
     if (!t.isTransfer()) {
-        type = t.Amount.isZero() || t.Amount > Money() ? TransactionType::Receive : TransactionType::Pay;
+        type = t.Amount >= Money() ? TransactionType::Receive : TransactionType::Pay;
         if (type == TransactionType::Pay)
             shown = -t.Amount;
         txtOtherTransactionNo->clear();

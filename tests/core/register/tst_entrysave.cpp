@@ -25,6 +25,7 @@ private slots:
     void refusalWritesNothing();
     void newPayeeTakesTheTypeOfTheTransaction_data();
     void newPayeeTakesTheTypeOfTheTransaction();
+    void unknownAccountIsRefused();
     void rateOneQuestion_data();
     void rateOneQuestion();
     void editRewritesTheSelectedRow();
@@ -211,6 +212,18 @@ void TestEntrySave::newPayeeTakesTheTypeOfTheTransaction()
     QCOMPARE(ItemIsExpense(db, QStringLiteral("tbPayee"), QStringLiteral("PayeeName"), QStringLiteral("Newcomer")), expense);
     QCOMPARE(ItemIsExpense(db, QStringLiteral("tbCategory"), QStringLiteral("CategoryDescription"), QStringLiteral("Gifts")), expense);
     QCOMPARE(load(r.transaction.TransactionID).PayeeName, QStringLiteral("Newcomer"));
+}
+
+void TestEntrySave::unknownAccountIsRefused()
+{
+    for (const QString &account : {QString(), QStringLiteral("Closed")}) {
+        EntryValues v = values(TransactionType::Pay, QStringLiteral("5"), account);
+        v.payeeName = QStringLiteral("Newcomer");
+        QCOMPARE(SaveEntry(m_file->db(), m_file->notifier, v).outcome, SaveResult::Refused);
+        QCOMPARE(m_file->notifier.lastBar(), QStringLiteral("  ") + NoAccountMessage);
+    }
+    QCOMPARE(count(), 0);
+    QVERIFY(!ItemExists(m_file->db(), QStringLiteral("tbPayee"), QStringLiteral("PayeeName"), QStringLiteral("Newcomer")));
 }
 
 void TestEntrySave::rateOneQuestion_data()
