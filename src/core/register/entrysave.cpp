@@ -30,8 +30,11 @@ EntryCheck CheckEntryValues(const EntryValues &values)
     if (typed && typed->isZero())
         return {QStringLiteral("Transaction amount cannot be 0"), EntryField::Amount};
     // "." alone, "-" alone, a Pay of "-5" ("--5"): refused here rather than failing
-    // half-way through the save.
-    if (!typed || !EntryAmount(values))
+    // half-way through the save. A sign is the transfer's alone, as when typing; it
+    // can only be left over from a transfer when the type was changed.
+    const bool signedOutsideTransfer = values.type != TransactionType::Transfer
+                                       && values.amountText.trimmed().startsWith(u'-');
+    if (!typed || !EntryAmount(values) || signedOutsideTransfer)
         return {QStringLiteral("Transaction amount must be a number"), EntryField::Amount};
     if (values.type == TransactionType::Transfer && values.transferTo.isEmpty())
         return {QStringLiteral("Please choose an account to Transfer to"), EntryField::TransferTo};

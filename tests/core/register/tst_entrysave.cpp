@@ -108,6 +108,7 @@ void TestEntrySave::checks_data()
     QTest::newRow("point alone") << 0 << "." << "" << "Transaction amount must be a number" << amount;
     QTest::newRow("minus alone") << 2 << "-" << "Euro" << "Transaction amount must be a number" << amount;
     QTest::newRow("pay of a negative") << 0 << "-5" << "" << "Transaction amount must be a number" << amount;
+    QTest::newRow("receive of a negative") << 1 << "-5" << "" << "Transaction amount must be a number" << amount;
     QTest::newRow("blank before transfer target") << 2 << "" << "" << "Transaction amount cannot be left blank" << amount;
     QTest::newRow("transfer without target") << 2 << "100" << "" << "Please choose an account to Transfer to"
                                              << int(EntryField::TransferTo);
