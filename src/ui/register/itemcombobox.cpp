@@ -50,6 +50,8 @@ void ItemComboBox::clearEntry()
 void ItemComboBox::focusOutEvent(QFocusEvent *event)
 {
     QComboBox::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason)
+    // Its own drop-down list, or another window (a question during the save) taking
+    // the focus for a while, is no leaving of the box.
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
         emit exited();
 }

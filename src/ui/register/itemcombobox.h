@@ -21,7 +21,7 @@ public:
     void clearEntry();
 
 signals:
-    // The focus left the box (not merely for its own drop-down list).
+    // The focus moved to another control (not to the box's own list or another window).
     void exited();
 
 protected:
