@@ -1,0 +1,320 @@
+#include "registergrid.h"
+
+#include "data/texthelpers.h"
+#include "data/ttransaction.h"
+#include "datafile/programoptions.h"
+#include "datafile/session.h"
+#include "register/registerquery.h"
+#include "widgets/pubstrgrid.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPalette>
+
+#include <QtMath>
+
+#include <cmath>
+
+namespace {
+
+const QColor Cream(255, 251, 240);
+const QColor PaleGreen(192, 220, 192);
+
+constexpr int MinTextWidth = 10;
+constexpr int CellPadding = 20;
+constexpr int MaxNameWidth = 100;  // Payee, Category
+constexpr int MaxNoteWidth = 200;
+
+// Kerning moves a short text by a pixel or two at most.
+constexpr qreal EstimateMargin = 4;
+// Texts of nearly one width (numbers, dates) differ by less than that margin.
+constexpr int MaxMeasured = 8;
+
+// Width of a text as the sum of its characters' advances (Latin-1 from a table);
+// texts with other characters are measured whole.
+class TextWidthEstimate
+{
+public:
+    explicit TextWidthEstimate(const QFont &font) : m_metrics(font)
+    {
+        for (int c = 0; c < 256; ++c)
+            m_advance[c] = m_metrics.horizontalAdvance(QChar(c));
+    }
+    qreal operator()(const QString &text) const
+    {
+        qreal width = 0;
+        for (const QChar ch : text) {
+            if (ch.unicode() > 255)
+                return m_metrics.horizontalAdvance(text);
+            width += m_advance[ch.unicode()];
+        }
+        return width;
+    }
+
+private:
+    QFontMetricsF m_metrics;
+    qreal m_advance[256];
+};
+
+} // namespace
+
+RegisterGrid::RegisterGrid(TPubStrGrid *grid, const ProgramOptions &options, SelectedId selectedId)
+    : m_grid(grid), m_options(options), m_selectedId(std::move(selectedId))
+{
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setWordWrap(false);
+    m_grid->SetEditable(false);
+    m_grid->SetDefaultRowHeight(18);
+    m_grid->SetGrid3D(true);
+    m_grid->setFrameShape(QFrame::NoFrame);
+    m_grid->SetOnGetCellColor([this](int row, int col, TGridDrawState state, TGridCellStyle &style) {
+        getCellColor(row, col, state, style);
+    });
+    m_grid->SetOnGetAlignment([](int, int col, TAlignment &alignment) {
+        if (col == ColPay || col == ColReceive || col == ColBalance)
+            alignment = taRightJustify;
+        else if (col == ColStatus || col == ColTransfer)
+            alignment = taCenter;
+        else
+            alignment = taLeftJustify;
+    });
+}
+
+StringTableModel &RegisterGrid::model() const
+{
+    return *m_grid->Model();
+}
+
+QStringList RegisterGrid::headers()
+{
+    return {QStringLiteral("Number"), QStringLiteral("Date"), QStringLiteral("Payee"),
+            QStringLiteral("Category"), QStringLiteral("Note"), QStringLiteral("C"),
+            QStringLiteral("T"), QStringLiteral("Pay - "), QStringLiteral("Receive + "),
+            QStringLiteral("Balance ")};
+}
+
+void RegisterGrid::SetupRegisterColumns()
+{
+    StringTableModel &m = model();
+    m.BeginUpdate();
+    m.SetRowCount(2);
+    m.ClearCells();
+    m.SetColCount(ColumnCount);
+    m.SetFixedRows(1);
+    m.SetRow(0, headers());
+    m.EndUpdate();
+    m_amounts.clear();
+    m_firstRowPending = true;
+}
+
+QStringList RegisterGrid::rowTexts(const TTransaction &t) const
+{
+    const int digits = m_options.DecimalDigits;
+    QStringList texts;
+    texts.reserve(ColumnCount);
+    texts << QString::number(t.TransactionID) << DateToText(t.TransactionDate) << t.PayeeName
+          << t.CategoryDescription << t.strNote << t.Status.left(1)
+          << t.InternalDescription.left(1);
+    if (t.Amount <= Money())
+        texts << (-t.Amount).toGroupedText(digits) << QString();
+    else
+        texts << QString() << t.Amount.toGroupedText(digits);
+    texts << Money().toPlainText(m_options.AmountFormat);
+    return texts;
+}
+
+void RegisterGrid::FillRows(const QList<TTransaction> &transactions, std::optional<Money> opening)
+{
+    if (transactions.isEmpty())
+        return;
+    StringTableModel &m = model();
+    m.BeginUpdate();
+    int row = m_firstRowPending ? lastRow() : m.RowCount();
+    m.SetRowCount(row + int(transactions.size()));
+    m_firstRowPending = false;
+    Money balance = opening.value_or(Money());
+    for (const TTransaction &t : transactions) {
+        QStringList texts = rowTexts(t);
+        if (opening) {
+            balance += t.Amount;
+            texts[ColBalance] = balance.toGroupedText(m_options.DecimalDigits);
+        }
+        m.SetRow(row++, texts);
+        m_amounts.insert(t.TransactionID, t.Amount);
+    }
+    m.EndUpdate();
+}
+
+void RegisterGrid::AddRow(const TTransaction &transaction)
+{
+    StringTableModel &m = model();
+    if (m_firstRowPending)
+        m_firstRowPending = false;
+    else
+        m.SetRowCount(m.RowCount() + 1);
+    const QStringList texts = rowTexts(transaction);
+    for (int col = 0; col < ColumnCount; ++col)
+        m.SetCell(col, lastRow(), texts.at(col));
+    m_amounts.insert(transaction.TransactionID, transaction.Amount);
+}
+
+bool RegisterGrid::UpdateRows(const TTransaction &transaction)
+{
+    StringTableModel &m = model();
+    const QString number = QString::number(transaction.TransactionID);
+    const QStringList texts = rowTexts(transaction);
+    bool found = false;
+    for (int row = m.FindRow(ColNumber, number, 1); row >= 0; row = m.FindRow(ColNumber, number, row + 1)) {
+        // The balance is left for FillRunningBalance rather than reset to zero.
+        for (int col = 0; col < ColBalance; ++col)
+            m.SetCell(col, row, texts.at(col));
+        found = true;
+    }
+    if (found)
+        m_amounts.insert(transaction.TransactionID, transaction.Amount);
+    return found;
+}
+
+bool RegisterGrid::RemoveRow(int transactionId)
+{
+    const int row = findRow(transactionId);
+    if (row < 0)
+        return false;
+    model().RemoveRows(row, 1);
+    if (findRow(transactionId) < 0)
+        m_amounts.remove(transactionId);
+    return true;
+}
+
+int RegisterGrid::findRow(int transactionId) const
+{
+    if (transactionId < 0 || m_firstRowPending)
+        return -1;
+    return model().FindRow(ColNumber, QString::number(transactionId), 1);
+}
+
+int RegisterGrid::transactionIdAt(int row) const
+{
+    if (row < 1 || row >= model().RowCount())
+        return -1;
+    const QString text = model().Cell(ColNumber, row);
+    bool ok = false;
+    const int id = text.toInt(&ok);
+    return ok && id >= 0 ? id : -1;
+}
+
+int RegisterGrid::lastRow() const
+{
+    return model().RowCount() - 1;
+}
+
+int RegisterGrid::transactionRowCount() const
+{
+    return m_firstRowPending ? 0 : qMax(0, model().RowCount() - 1);
+}
+
+QString RegisterGrid::cell(int col, int row) const
+{
+    return model().Cell(col, row);
+}
+
+QModelIndex RegisterGrid::modelIndex(int row, int col) const
+{
+    return model().index(model().modelRow(row), col);
+}
+
+int RegisterGrid::gridRowOf(const QModelIndex &index) const
+{
+    return index.isValid() ? model().gridRow(index.row()) : -1;
+}
+
+Money RegisterGrid::FillRunningBalance(Money opening)
+{
+    StringTableModel &m = model();
+    Money balance = opening;
+    const int digits = m_options.DecimalDigits;
+    for (int row = 1; row < m.RowCount(); ++row) {
+        const auto amount = m_amounts.constFind(transactionIdAt(row));
+        if (amount != m_amounts.constEnd())
+            balance += *amount;
+        m.SetCell(ColBalance, row, balance.toGroupedText(digits));
+    }
+    return balance;
+}
+
+void RegisterGrid::AutoSizeRegisterColumns()
+{
+    const StringTableModel &m = model();
+    if (m.ColCount() != ColumnCount)
+        return;
+    const QFontMetrics metrics(m_grid->font());
+    const TextWidthEstimate estimate(m_grid->font());
+    int widths[ColumnCount];
+    QList<qreal> estimates(m.RowCount());
+    for (int col = 0; col < ColumnCount; ++col) {
+        // Shaping every text is the dearest part of a load: estimate each text from
+        // its characters' advances, then measure exactly only the few that may be widest.
+        qreal widestEstimate = 0;
+        for (int row = 0; row < m.RowCount(); ++row) {
+            estimates[row] = estimate(m.Cell(col, row));
+            widestEstimate = qMax(widestEstimate, estimates[row]);
+        }
+        int widest = qCeil(widestEstimate);
+        int measured = 0;
+        for (int row = 0; row < m.RowCount() && measured < MaxMeasured; ++row) {
+            if (estimates[row] > 0 && estimates[row] >= widestEstimate - EstimateMargin) {
+                widest = qMax(widest, metrics.horizontalAdvance(m.Cell(col, row)));
+                ++measured;
+            }
+        }
+        widths[col] = qMax(widest, MinTextWidth) + CellPadding;
+    }
+    widths[ColPayee] = qMin(widths[ColPayee], MaxNameWidth);
+    widths[ColCategory] = qMin(widths[ColCategory], MaxNameWidth);
+    widths[ColNote] = qMin(widths[ColNote], MaxNoteWidth);
+    widths[ColPay] = widths[ColReceive] = qMax(widths[ColPay], widths[ColReceive]);
+
+    int sum = 0;
+    for (int width : widths)
+        sum += width;
+    const int available = m_grid->viewport()->width();
+    if (available > sum) {
+        // Half the spare width each to Payee and Category, halves rounded to even.
+        const int extra = int(std::nearbyint((available - sum) / 2.0)) - 15;
+        widths[ColPayee] += extra;
+        widths[ColCategory] += extra;
+    }
+    for (int col = 0; col < ColumnCount; ++col) {
+        if (m_grid->columnWidth(col) != widths[col])
+            m_grid->setColumnWidth(col, widths[col]);
+    }
+}
+
+void RegisterGrid::getCellColor(int row, int col, TGridDrawState state, TGridCellStyle &style) const
+{
+    Q_UNUSED(col);
+    const int selected = m_selectedId ? m_selectedId() : -1;
+    if (row > 0 && selected >= 0 && transactionIdAt(row) == selected) {
+        style.Brush = QApplication::palette().color(QPalette::Highlight);
+        style.FontColor = Qt::white;
+        return;
+    }
+    if (state.testFlag(gdFixed))
+        return;
+    style.Brush = (row % 2) ? Cream : PaleGreen;
+    style.FontColor = Qt::black;
+}
+
+int LoadFilteredRegisterGrid(Session &session, RegisterGrid &grid, const RegisterFilter &filter)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    struct RestoreCursor { ~RestoreCursor() { QApplication::restoreOverrideCursor(); } } restore;
+    grid.SetupRegisterColumns();
+    grid.grid()->hide();
+    const QList<TTransaction> rows = LoadFilteredTransactions(session.MyDataModule, filter);
+    grid.FillRows(rows);
+    grid.AutoSizeRegisterColumns();
+    grid.grid()->setVisible(!rows.isEmpty());
+    return int(rows.size());
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "data/money.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+#include "widgets/stringtablemodel.h"
+
+class QModelIndex;
+class TPubStrGrid;
+struct ProgramOptions;
+struct RegisterFilter;
+struct Session;
+struct TTransaction;
+
+// A grid with the register's ten columns: the register's own and the report
+// centre's. Row 0 is the header. It keeps each listed transaction's stored amount,
+// so the running balance is summed from the amounts themselves, never read back
+// from the rounded cell texts.
+class RegisterGrid
+{
+public:
+    enum Column {
+        ColNumber, ColDate, ColPayee, ColCategory, ColNote,
+        ColStatus, ColTransfer, ColPay, ColReceive, ColBalance,
+        ColumnCount
+    };
+    using SelectedId = std::function<int()>;
+
+    // selectedId names the transaction whose row is drawn highlighted (none: -1).
+    RegisterGrid(TPubStrGrid *grid, const ProgramOptions &options, SelectedId selectedId = {});
+
+    TPubStrGrid *grid() const { return m_grid; }
+
+    // Empties the grid and gives it the ten columns, the header row and one empty data
+    // row that the first added transaction takes.
+    void SetupRegisterColumns();
+    // One row per transaction after the rows there, in one update of the view; no
+    // fitting. With an opening balance the balance column is written in the same
+    // pass, otherwise each row holds zero until FillRunningBalance.
+    void FillRows(const QList<TTransaction> &transactions,
+                  std::optional<Money> opening = std::nullopt);
+    void AddRow(const TTransaction &transaction);
+    // Rewrites every row of the transaction; false when it has none.
+    bool UpdateRows(const TTransaction &transaction);
+    // Deletes the first row of the transaction; false when it has none.
+    bool RemoveRow(int transactionId);
+
+    // First data row of the transaction, -1 when none.
+    int findRow(int transactionId) const;
+    // Transaction of a data row, -1 for the header or a row without a number.
+    int transactionIdAt(int row) const;
+    int lastRow() const;
+    // Data rows holding a transaction (the header and the pending empty row not counted).
+    int transactionRowCount() const;
+    QString cell(int col, int row) const;
+    // The view's index of a grid row (row 0 is the header, not a model row).
+    QModelIndex modelIndex(int row, int col) const;
+    int gridRowOf(const QModelIndex &index) const;
+
+    // Writes the balance after each row into the balance column, starting from
+    // opening, and returns the closing balance. Rows without a transaction count nothing.
+    Money FillRunningBalance(Money opening);
+    // Fits each column to its widest text (header included) with the register's
+    // limits, then gives the spare width to Payee and Category.
+    void AutoSizeRegisterColumns();
+
+    static QStringList headers();
+
+private:
+    StringTableModel &model() const;
+    QStringList rowTexts(const TTransaction &transaction) const;
+    void getCellColor(int row, int col, TGridDrawState state, TGridCellStyle &style) const;
+
+    TPubStrGrid *m_grid;
+    const ProgramOptions &m_options;
+    SelectedId m_selectedId;
+    QHash<int, Money> m_amounts;
+    bool m_firstRowPending = true;
+};
+
+// The report centre's load: every transaction that passes the filter, into grid.
+// Shows the grid only when a row came back; computes no balance (the caller does,
+// with FillRunningBalance). Returns the number of transactions.
+int LoadFilteredRegisterGrid(Session &session, RegisterGrid &grid, const RegisterFilter &filter);

@@ -1,0 +1,379 @@
+#include "registerview.h"
+
+#include "accountbar.h"
+#include "entrypanel.h"
+#include "messagebar.h"
+#include "monthnavigator.h"
+#include "registergrid.h"
+#include "registertoolbar.h"
+
+#include "data/guarded.h"
+#include "data/lookups.h"
+#include "data/transactionstore.h"
+#include "datafile/session.h"
+#include "register/registerlookups.h"
+#include "register/registerquery.h"
+#include "widgets/pubstrgrid.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QScopeGuard>
+#include <QSignalBlocker>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Hourglass for the length of a load, restored also when the load fails.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+// GridLoading for the length of a fill, cleared also when the fill fails.
+class LoadingFlag
+{
+public:
+    explicit LoadingFlag(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~LoadingFlag() { m_flag = false; }
+    void clear() { m_flag = false; }
+
+private:
+    bool &m_flag;
+};
+
+} // namespace
+
+RegisterView::RegisterView(Session &session, QWidget *parent)
+    : QWidget(parent), m_session(session)
+{
+    setObjectName(QStringLiteral("RegisterView"));
+    setMinimumWidth(MinimumWindowWidth);
+
+    m_accountBar = new AccountBar(this);
+    m_toolbar = new RegisterToolbar(this);
+
+    auto *gridArea = new QWidget(this);
+    auto *gridLayout = new QGridLayout(gridArea);
+    gridLayout->setContentsMargins(0, 0, 0, 0);
+    m_lblNoTransactions = new QLabel(
+        QStringLiteral("No Transactions are present in this account or during this month."), gridArea);
+    m_lblNoTransactions->setObjectName(QStringLiteral("lblNoTransactions"));
+    m_lblNoTransactions->setAlignment(Qt::AlignCenter);
+    m_lblNoTransactions->setWordWrap(true);
+    QFont bigBold = m_lblNoTransactions->font();
+    bigBold.setPointSize(14);
+    bigBold.setBold(true);
+    m_lblNoTransactions->setFont(bigBold);
+    auto *strGrid = new TPubStrGrid(gridArea);
+    strGrid->setObjectName(QStringLiteral("strGridTransactions"));
+    gridLayout->addWidget(m_lblNoTransactions, 0, 0);
+    gridLayout->addWidget(strGrid, 0, 0);
+    m_grid = std::make_unique<RegisterGrid>(strGrid, m_session.options,
+                                            [this] { return m_state.SelectedTransactionId; });
+
+    m_messageBar = new MessageBar(this);
+    m_pnlSection = new EntryPanel(m_session, *this, this);
+    m_pnlSection->setObjectName(QStringLiteral("pnlSection"));
+    m_pnlSection->setMessageBar(m_messageBar);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_accountBar);
+    layout->addWidget(m_toolbar);
+    layout->addSpacing(8); // Panel2
+    layout->addWidget(gridArea, 1);
+    layout->addSpacing(8); // Panel1
+    layout->addWidget(m_pnlSection);
+
+    m_exportMenu = new QMenu(strGrid);
+    m_exportMenu->setObjectName(QStringLiteral("ExportMenu"));
+    m_exportToExcel = m_exportMenu->addAction(QStringLiteral("Export to Excel..."));
+    m_exportToExcel->setObjectName(QStringLiteral("ExporttoExcel1"));
+    m_exportMenu->addSeparator();
+    m_exportToCsv = m_exportMenu->addAction(QStringLiteral("Export to CSV..."));
+    m_exportToCsv->setObjectName(QStringLiteral("ExporttoCSV1"));
+    m_exportToExcel->setEnabled(false);
+    m_exportToCsv->setEnabled(false);
+    strGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(strGrid, &QWidget::customContextMenuRequested, this, [this, strGrid](const QPoint &pos) {
+        m_exportMenu->popup(strGrid->viewport()->mapToGlobal(pos));
+    });
+
+    connect(strGrid, &TPubStrGrid::CurrentRowChanged, this, &RegisterView::currentRowChanged);
+    // The spare width goes to Payee and Category whenever the grid's width changes.
+    strGrid->installEventFilter(this);
+    connect(strGrid, &QAbstractItemView::doubleClicked, this,
+            [this] { Guarded(m_session.notifier, [&] { m_pnlSection->tbEditClick(); }); });
+
+    connect(m_accountBar->cmbAccounts(), &QComboBox::currentIndexChanged, this,
+            &RegisterView::accountChanged);
+    connect(m_accountBar->pnlMonth(), &MonthNavigator::monthChosen, this,
+            &RegisterView::monthChosen);
+    connect(m_accountBar->btnNewAccount(), &QToolButton::clicked, this,
+            &RegisterView::accountsDialogRequested);
+    connect(m_messageBar, &MessageBar::hidden, strGrid->viewport(), qOverload<>(&QWidget::update));
+
+    connect(m_toolbar->tbNew(), &QToolButton::clicked, this,
+            [this] { Guarded(m_session.notifier, [&] { m_pnlSection->tbNewClick(); }); });
+    connect(m_toolbar->tbEdit(), &QToolButton::clicked, this,
+            [this] { Guarded(m_session.notifier, [&] { m_pnlSection->tbEditClick(); }); });
+    connect(m_toolbar->tbDelete(), &QToolButton::clicked, this,
+            [this] { Guarded(m_session.notifier, [&] { m_pnlSection->tbDeleteClick(); }); });
+    connect(m_toolbar->tbReports(), &QToolButton::clicked, this, &RegisterView::reportsRequested);
+
+    m_grid->SetupRegisterColumns();
+    setGridShown(false);
+    m_toolbar->tbEdit()->setEnabled(false);
+    m_toolbar->tbDelete()->setEnabled(false);
+}
+
+RegisterView::~RegisterView() = default;
+
+TPubStrGrid *RegisterView::strGridTransactions() const { return m_grid->grid(); }
+QComboBox *RegisterView::cmbAccounts() const { return m_accountBar->cmbAccounts(); }
+QLabel *RegisterView::lblAccountStatus() const { return m_accountBar->lblAccountStatus(); }
+QToolButton *RegisterView::btnNewAccount() const { return m_accountBar->btnNewAccount(); }
+MonthNavigator *RegisterView::pnlMonth() const { return m_accountBar->pnlMonth(); }
+QMenu *RegisterView::reportsMenu() const { return m_toolbar->reportsMenu(); }
+
+QString RegisterView::currentAccountName() const
+{
+    return m_accountBar->cmbAccounts()->currentText();
+}
+
+int RegisterView::currentAccountId() const
+{
+    return LookupId(m_session.MyDataModule, QStringLiteral("tbAccount"), QStringLiteral("AccountId"),
+                    QStringLiteral("AccountDescription"), currentAccountName());
+}
+
+ShownMonth RegisterView::shownMonth() const
+{
+    return m_accountBar->pnlMonth()->shownMonth();
+}
+
+QDate RegisterView::FirstDayOfShownMonth() const
+{
+    return shownMonth().firstDay();
+}
+
+QDate RegisterView::LastDayOfShownMonth() const
+{
+    return shownMonth().lastDay();
+}
+
+void RegisterView::ShowMonth(int month, int year)
+{
+    m_accountBar->pnlMonth()->showMonth({month, year});
+    LoadRegisterGrid();
+}
+
+void RegisterView::StepMonth(bool forward)
+{
+    // The navigator raises monthChosen() when it moved, which loads.
+    m_accountBar->pnlMonth()->StepMonth(forward);
+}
+
+void RegisterView::LoadRegisterGrid()
+{
+    TPubStrGrid *grid = m_grid->grid();
+    m_pnlSection->clearTransferSelection();
+    const WaitCursor waitCursor;
+    // The grid works again when the load is over, also when it failed.
+    const auto enableGrid = qScopeGuard(
+        [this, grid] { grid->setEnabled(m_state.entryMode == EntryMode::Browse); });
+    QList<TTransaction> rows;
+    int accountId = -1;
+    {
+        LoadingFlag loading(m_state.GridLoading);
+        grid->setEnabled(false);
+        m_state.SelectedTransactionId = -1;
+        m_filledId = -1;
+        m_pnlSection->ClearEntryPanel();
+
+        accountId = currentAccountId();
+        rows = LoadMonthTransactions(m_session.MyDataModule, accountId, currentAccountName(),
+                                     FirstDayOfShownMonth(), LastDayOfShownMonth());
+        const Money opening = GetPreviousBalance(m_session.MyDataModule, accountId,
+                                                 FirstDayOfShownMonth().addDays(-1));
+        // Emptying and refilling is one reset of the view, the running balance written
+        // with the rows. Nothing is drawn before the end, so the grid is hidden only
+        // when the month turns out empty.
+        grid->BeginUpdate();
+        m_grid->SetupRegisterColumns();
+        m_grid->FillRows(rows, opening);
+        grid->EndUpdate();
+
+        const bool any = !rows.isEmpty();
+        m_toolbar->tbEdit()->setEnabled(any);
+        m_toolbar->tbDelete()->setEnabled(any);
+        setGridShown(any);
+    }
+
+    showAccountBalance(accountId);
+
+    m_grid->AutoSizeRegisterColumns();
+    if (!rows.isEmpty())
+        makeRowCurrent(m_grid->lastRow());
+
+    if (m_state.entryMode != EntryMode::New) {
+        SelectCurrentRow();
+        // The selection handling above already showed the last row; load only when
+        // a different transaction is now the selected one.
+        if (m_state.SelectedTransactionId >= 0 && m_state.SelectedTransactionId != m_filledId) {
+            TTransaction transaction;
+            if (LoadTransaction(m_session.MyDataModule, m_state.SelectedTransactionId, transaction))
+                m_pnlSection->FillEntryPanel(transaction);
+        }
+    }
+    m_pnlSection->setAmountCaption(GetAccountCurrencySymbol(m_session.MyDataModule,
+                                                            currentAccountName()));
+}
+
+void RegisterView::AddRegisterRow(const TTransaction &transaction)
+{
+    m_grid->AddRow(transaction);
+    if (!m_state.GridLoading) {
+        m_grid->AutoSizeRegisterColumns();
+        setGridShown(true);
+        RefreshBalances();
+    }
+}
+
+void RegisterView::UpdateRegisterRows(const TTransaction &transaction)
+{
+    if (m_grid->UpdateRows(transaction)) {
+        m_grid->AutoSizeRegisterColumns();
+        setGridShown(true);
+    }
+    RefreshBalances();
+}
+
+void RegisterView::RemoveRegisterRow(int transactionId)
+{
+    m_grid->RemoveRow(transactionId);
+}
+
+void RegisterView::SelectCurrentRow()
+{
+    const int row = m_grid->findRow(m_state.SelectedTransactionId);
+    if (row >= 0)
+        m_grid->grid()->SetCurrentRow(row);
+}
+
+void RegisterView::RefreshBalances()
+{
+    const int accountId = currentAccountId();
+    m_grid->FillRunningBalance(GetPreviousBalance(m_session.MyDataModule, accountId,
+                                                  FirstDayOfShownMonth().addDays(-1)));
+    showAccountBalance(accountId);
+}
+
+int RegisterView::registerRowCount() const
+{
+    return m_grid->transactionRowCount();
+}
+
+void RegisterView::setBrowseControlsEnabled(bool enabled)
+{
+    m_grid->grid()->setEnabled(enabled);
+    m_accountBar->cmbAccounts()->setEnabled(enabled);
+    m_accountBar->pnlMonth()->setEnabled(enabled);
+}
+
+void RegisterView::RefreshLookups()
+{
+    m_pnlSection->refillItemLists();
+    QComboBox *accounts = m_accountBar->cmbAccounts();
+    {
+        const QSignalBlocker blocker(accounts);
+        accounts->clear();
+        accounts->addItems(RegisterAccountNames(m_session.MyDataModule));
+        accounts->setCurrentIndex(-1);
+        const QString defaultAccount = DefaultAccountName(m_session.MyDataModule);
+        if (!defaultAccount.isEmpty())
+            accounts->setCurrentIndex(accounts->findText(defaultAccount, Qt::MatchFixedString));
+    }
+    m_pnlSection->refillTransferList();
+}
+
+void RegisterView::showBarMessage(const QString &text, BarKind kind)
+{
+    m_messageBar->showMessage(text, kind);
+}
+
+bool RegisterView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid->grid() && event->type() == QEvent::Resize)
+        m_grid->AutoSizeRegisterColumns();
+    return QWidget::eventFilter(watched, event);
+}
+
+void RegisterView::showAccountBalance(int accountId)
+{
+    const Money balance = GetCurrentBalance(m_session.MyDataModule, accountId);
+    const QString symbol = GetAccountCurrencySymbol(m_session.MyDataModule, currentAccountName());
+    m_accountBar->lblAccountStatus()->setText(
+        symbol + u' ' + balance.toGroupedText(m_session.options.DecimalDigits));
+}
+
+void RegisterView::setGridShown(bool shown)
+{
+    m_grid->grid()->setVisible(shown);
+    m_lblNoTransactions->setVisible(!shown);
+}
+
+void RegisterView::makeRowCurrent(int row)
+{
+    m_movingCurrent = true;
+    m_grid->grid()->SetCurrentRow(row);
+    m_movingCurrent = false;
+    // The grid was rebuilt, so the row counts as newly current even where the index
+    // did not move.
+    strGridTransactionsSelectCell(row);
+}
+
+void RegisterView::currentRowChanged(int row)
+{
+    if (m_movingCurrent || row < 0)
+        return;
+    Guarded(m_session.notifier, [&] { strGridTransactionsSelectCell(row); });
+}
+
+void RegisterView::strGridTransactionsSelectCell(int row)
+{
+    if (m_state.entryMode != EntryMode::New && row > 0 && !m_state.GridLoading) {
+        const int id = m_grid->transactionIdAt(row);
+        if (id >= 0) {
+            m_state.SelectedTransactionId = id;
+            TTransaction transaction;
+            if (LoadTransaction(m_session.MyDataModule, id, transaction)) {
+                m_pnlSection->FillEntryPanel(transaction);
+                m_filledId = id;
+            }
+        }
+    }
+    m_grid->grid()->viewport()->update();
+    m_pnlSection->SetEntryMode(m_state.entryMode);
+}
+
+void RegisterView::accountChanged()
+{
+    Guarded(m_session.notifier, [&] {
+        LoadRegisterGrid();
+        m_pnlSection->refillTransferList();
+    });
+}
+
+void RegisterView::monthChosen()
+{
+    Guarded(m_session.notifier, [&] { LoadRegisterGrid(); });
+}
