@@ -338,6 +338,16 @@ void EntryPanel::refillItemLists()
 
 void EntryPanel::refillTransferList()
 {
+    // The register refills after loading another account, when the panel may already
+    // show a transfer of that account: its other account stays selected.
+    const QString selected = cmbTransferTo->currentIndex() >= 0 ? cmbTransferTo->currentText() : QString();
+    fillTransferList();
+    if (!selected.isEmpty())
+        cmbTransferTo->setCurrentIndex(cmbTransferTo->findText(selected, Qt::MatchFixedString));
+}
+
+void EntryPanel::fillTransferList()
+{
     cmbTransferTo->clear();
     cmbTransferTo->addItems(ItemNames(m_session.MyDataModule, QStringLiteral("tbAccount"),
                                       QStringLiteral("AccountDescription")));
@@ -427,7 +437,7 @@ void EntryPanel::tbPayReceiveChange()
 
     const bool transfer = type == TransactionType::Transfer;
     if (transfer)
-        refillTransferList();
+        fillTransferList();
     cmbTransferTo->setVisible(transfer);
     lblTransferText->setVisible(transfer);
     btnSave->setText(transfer ? QStringLiteral("Transfer") : QStringLiteral("&Save"));

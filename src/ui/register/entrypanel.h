@@ -37,7 +37,8 @@ public:
     void FillEntryPanel(const TTransaction &transaction);
     // Refill the payee and category boxes (after a file change or a setup dialog).
     void refillItemLists();
-    // Refill the transfer list with every account but the shown one.
+    // Refill the transfer list with every account but the shown one; a selected
+    // account that is still listed stays selected.
     void refillTransferList();
     void clearTransferSelection();
     // "&Amount " + the shown account's currency symbol.
@@ -88,6 +89,8 @@ private:
     // The payee or category button: opens the item list and reselects in the box.
     void itemButton(int itemKind);
     void setType(TransactionType type);
+    // Every account but the shown one, nothing selected.
+    void fillTransferList();
     void focusField(int field);
 
     Session &m_session;
