@@ -47,8 +47,9 @@ EntryPanel::EntryPanel(Session &session, RegisterHost &host, QWidget *parent)
     setTabOrder();
     connectControls();
     TrnDate->setDate(QDate::currentDate());
-    setType(TransactionType::Pay);
-    SetEntryMode(EntryMode::Browse);
+    // The register may still be building itself: set up the panel's own controls only.
+    applyTypeLook(TransactionType::Pay);
+    applyModeControls(EntryMode::Browse);
 }
 
 EntryPanel::~EntryPanel() = default;
@@ -272,6 +273,14 @@ void EntryPanel::setMessageBar(QWidget *bar)
 void EntryPanel::SetEntryMode(EntryMode mode)
 {
     m_host.registerState().entryMode = mode;
+    applyModeControls(mode);
+    m_host.setBrowseControlsEnabled(mode == EntryMode::Browse);
+    cmbPayee->lineEdit()->deselect();
+    cmbCategory->lineEdit()->deselect();
+}
+
+void EntryPanel::applyModeControls(EntryMode mode)
+{
     const bool entering = mode != EntryMode::Browse;
     tbPayReceive->setEnabled(entering);
     GroupBoxTransaction->setEnabled(entering);
@@ -280,9 +289,6 @@ void EntryPanel::SetEntryMode(EntryMode mode)
     btnCalculator->setEnabled(entering);
     GroupBoxTransaction->setStyleSheet(entering ? QStringLiteral("QGroupBox::title { color: black; }")
                                                 : QStringLiteral("QGroupBox::title { color: rgb(160, 160, 164); }"));
-    m_host.setBrowseControlsEnabled(!entering);
-    cmbPayee->lineEdit()->deselect();
-    cmbCategory->lineEdit()->deselect();
 }
 
 void EntryPanel::ClearEntryPanel()
@@ -416,7 +422,7 @@ void EntryPanel::setType(TransactionType type)
 
 void EntryPanel::tbPayReceiveChange()
 {
-    TransactionType type = currentType();
+    const TransactionType type = currentType();
     if (m_host.registerState().entryMode == EntryMode::Edit && type == TransactionType::Transfer) {
         const QSignalBlocker block(tbPayReceive);
         tbPayReceive->setCurrentIndex(m_loadedType == int(TransactionType::Receive)
@@ -426,6 +432,11 @@ void EntryPanel::tbPayReceiveChange()
                    WarningBar);
         return;
     }
+    applyTypeLook(type);
+}
+
+void EntryPanel::applyTypeLook(TransactionType type)
+{
     QColor colour = PayColour;
     if (type == TransactionType::Receive)
         colour = ReceiveColour;

@@ -89,6 +89,10 @@ private:
     // The payee or category button: opens the item list and reselects in the box.
     void itemButton(int itemKind);
     void setType(TransactionType type);
+    // Colours, captions and the transfer controls of a type.
+    void applyTypeLook(TransactionType type);
+    // What a mode enables inside the panel.
+    void applyModeControls(EntryMode mode);
     // Every account but the shown one, nothing selected.
     void fillTransferList();
     void focusField(int field);

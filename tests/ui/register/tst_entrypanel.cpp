@@ -44,6 +44,7 @@ private slots:
     void doubleQuoteBecomesABlank_data();
     void doubleQuoteBecomesABlank();
     void leavingTheBoxesDropsUnknownNames();
+    void noteIsCutAtItsColumnLength();
     void autoCategory_data();
     void autoCategory();
     void rateOneNoKeepsThePanelAndWritesNothing();
@@ -331,6 +332,17 @@ void TestEntryPanel::doubleQuoteBecomesABlank()
     QCOMPARE(text, QStringLiteral("Al s"));
     QCOMPARE(m_file->notifier.lastBar(), warning);
     QCOMPARE(m_file->notifier.bars.last().kind, BarKind::Warning);
+}
+
+void TestEntryPanel::noteIsCutAtItsColumnLength()
+{
+    m_panel->tbNewClick();
+    QPlainTextEdit *note = child<QPlainTextEdit>("memoNote");
+    note->insertPlainText(QString(149, u'x'));
+    typeInto(note, QStringLiteral("yz"));
+    QCOMPARE(note->toPlainText(), QString(149, u'x') + u'y');
+    note->setPlainText(QString(400, u'p')); // a paste
+    QCOMPARE(note->toPlainText().size(), 150);
 }
 
 void TestEntryPanel::leavingTheBoxesDropsUnknownNames()
