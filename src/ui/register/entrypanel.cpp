@@ -442,9 +442,9 @@ void EntryPanel::applyTypeLook(TransactionType type)
         colour = ReceiveColour;
     else if (type == TransactionType::Transfer)
         colour = TransferColour;
-    QPalette p = txtAmt->palette();
-    p.setColor(QPalette::Base, colour);
-    txtAmt->setPalette(p);
+    // A style sheet rather than the palette: it holds also when a window around the
+    // panel carries a style sheet of its own.
+    txtAmt->setStyleSheet(QStringLiteral("QLineEdit { background-color: %1; }").arg(colour.name()));
 
     const bool transfer = type == TransactionType::Transfer;
     if (transfer)

@@ -445,7 +445,13 @@ void TestEntryPanel::typeTabs()
     m_panel->show();
     m_panel->tbNewClick();
     child<QTabBar>("tbPayReceive")->setCurrentIndex(type);
-    QCOMPARE(child<QLineEdit>("txtAmt")->palette().color(QPalette::Base), colour);
+    QLineEdit *amount = child<QLineEdit>("txtAmt");
+    amount->ensurePolished();
+    QCOMPARE(amount->palette().color(QPalette::Base), colour);
+    // Back in Browse (the group box restyled) a filled panel keeps its type's colour.
+    m_panel->SetEntryMode(EntryMode::Browse);
+    amount->ensurePolished();
+    QCOMPARE(amount->palette().color(QPalette::Base), colour);
     QCOMPARE(child<QPushButton>("btnSave")->text(), caption);
     QCOMPARE(child<QComboBox>("cmbTransferTo")->isVisible(), transferShown);
     QCOMPARE(child<QLabel>("lblTransferText")->isVisible(), transferShown);

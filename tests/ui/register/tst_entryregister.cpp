@@ -171,6 +171,8 @@ void TestEntryRegister::transferShowsInBothRegisters()
     QCOMPARE(cell(Pay, source), QStringLiteral("100.00"));
     QCOMPARE(cell(TransferMark, source), QStringLiteral("T"));
     QCOMPARE(panelChild<QLineEdit>("txtAmt")->text(), QStringLiteral("-100.00"));
+    panelChild<QLineEdit>("txtAmt")->ensurePolished();
+    QCOMPARE(panelChild<QLineEdit>("txtAmt")->palette().color(QPalette::Base), QColor(255, 255, 0));
     QCOMPARE(panelChild<QComboBox>("cmbTransferTo")->currentText(), QStringLiteral("Euro"));
     TTransaction t;
     QVERIFY(LoadTransaction(m_file->db(), source, t));
