@@ -78,12 +78,7 @@ void EntryPanel::buildControls()
 
     txtTrnNumber = static_cast<QLineEdit *>(named(new QLineEdit, "txtTrnNumber"));
     txtTrnNumber->setReadOnly(true);
-    txtTrnNumber->setBackgroundRole(QPalette::Button);
-    {
-        QPalette p = txtTrnNumber->palette();
-        p.setColor(QPalette::Base, p.color(QPalette::Button));
-        txtTrnNumber->setPalette(p);
-    }
+    txtTrnNumber->setStyleSheet(QStringLiteral("QLineEdit { background-color: palette(button); }"));
     txtTrnNumber->setToolTip(QStringLiteral("The transaction number is automatically generated and can be used as your reference."));
     lblTrnNumber = new QLabel(QStringLiteral("Transaction Number"));
 
@@ -126,7 +121,6 @@ void EntryPanel::buildControls()
     // The key filter decides what the field takes; no paste or drop around it.
     txtAmt->setContextMenuPolicy(Qt::NoContextMenu);
     txtAmt->setAcceptDrops(false);
-    txtAmt->setAutoFillBackground(true);
     txtAmt->setToolTip(QStringLiteral("Enter the amount for the transaction."));
     lblAmount = static_cast<QLabel *>(named(new QLabel(QStringLiteral("&Amount")), "lblAmount"));
     lblAmount->setBuddy(txtAmt);
