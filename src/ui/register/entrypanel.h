@@ -1,9 +1,20 @@
 #pragma once
 
+#include "register/entryvalues.h"
 #include "register/registerstate.h"
 
 #include <QWidget>
 
+class ItemComboBox;
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabBar;
+class QToolButton;
 class RegisterHost;
 struct Session;
 struct TTransaction;
@@ -26,7 +37,8 @@ public:
     void FillEntryPanel(const TTransaction &transaction);
     // Refill the payee and category boxes (after a file change or a setup dialog).
     void refillItemLists();
-    // Refill the transfer list with every account but the shown one.
+    // Refill the transfer list with every account but the shown one; a selected
+    // account that is still listed stays selected.
     void refillTransferList();
     void clearTransferSelection();
     // "&Amount " + the shown account's currency symbol.
@@ -39,4 +51,79 @@ public:
     void markStatus(const QString &status);
     void payeeSetup();    // Setup menu "Payees and Budgets"
     void categorySetup(); // Setup menu "Categories and Budgets"
+
+    // The panel's own controls.
+    void btnSaveClick();
+    void btnCancelClick();
+    void btnPayee1Click();
+    void btnCategory1Click();
+    // Applies the chosen type tab to the panel (colours, captions, transfer list).
+    void tbPayReceiveChange();
+    void pnlSectionDblClick();
+    void pnlPayReceiveMouseDown();
+
+    TransactionType currentType() const;
+    // The type of the transaction last put into the panel.
+    int loadedType() const { return m_loadedType; }
+    // The amount field, for the calculator.
+    QString amountText() const;
+    void setAmountText(const QString &text);
+    // The values of the fields as a save would read them.
+    EntryValues entryValues() const;
+
+signals:
+    // The calculator button was pressed.
+    void calculatorRequested();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void buildLayout();
+    void setTabOrder();
+    void connectControls();
+    void cmbPayeeExit();
+    void cmbCategoryExit();
+    // The payee or category button: opens the item list and reselects in the box.
+    void itemButton(int itemKind);
+    void setType(TransactionType type);
+    // Colours, captions and the transfer controls of a type.
+    void applyTypeLook(TransactionType type);
+    // What a mode enables inside the panel.
+    void applyModeControls(EntryMode mode);
+    // Every account but the shown one, nothing selected.
+    void fillTransferList();
+    void focusField(int field);
+
+    Session &m_session;
+    RegisterHost &m_host;
+    int m_loadedType = 0;
+
+    QWidget *pnlPayReceive = nullptr;
+    QTabBar *tbPayReceive = nullptr;
+    QGroupBox *GroupBoxTransaction = nullptr;
+    QLabel *lblTrnNumber = nullptr;
+    QLineEdit *txtTrnNumber = nullptr;
+    QLabel *lblDate = nullptr;
+    QDateEdit *TrnDate = nullptr;
+    QLabel *lblPayee = nullptr;
+    ItemComboBox *cmbPayee = nullptr;
+    QToolButton *btnPayee1 = nullptr;
+    QLabel *lblCategory = nullptr;
+    ItemComboBox *cmbCategory = nullptr;
+    QToolButton *btnCategory1 = nullptr;
+    QLabel *lblNote = nullptr;
+    QPlainTextEdit *memoNote = nullptr;
+    QLabel *lblAmount = nullptr;
+    QLineEdit *txtAmt = nullptr;
+    QToolButton *btnCalculator = nullptr;
+    QLabel *lblType = nullptr;
+    QComboBox *cmbReconciled = nullptr;
+    QLabel *lblTransferText = nullptr;
+    QComboBox *cmbTransferTo = nullptr;
+    QLineEdit *txtOtherTransactionNo = nullptr;
+    QPushButton *btnSave = nullptr;
+    QPushButton *btnCancel = nullptr;
 };

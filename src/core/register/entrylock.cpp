@@ -1,0 +1,11 @@
+#include "entrylock.h"
+
+#include "data/notices.h"
+
+bool RefusedWhileEditing(const RegisterState &state, Notifier &notifier, const QString &message)
+{
+    if (!state.isEditing())
+        return false;
+    ShowNotice(notifier, message, WarningBar);
+    return true;
+}

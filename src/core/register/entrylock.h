@@ -1,0 +1,20 @@
+#pragma once
+
+#include "register/registerstate.h"
+
+#include <QString>
+
+class Notifier;
+
+// While a transaction is being entered or edited, commands that would lose it refuse
+// to run. Each refusal has its own text.
+namespace EntryLockMessage {
+inline const QString Exit = QStringLiteral("Please Save or Cancel the current transaction to exit.");
+inline const QString OpenFile = QStringLiteral("You must cancel an editing of transactions before opening a new file");
+inline const QString Import = QStringLiteral("You must cancel an editing of transactions before importing a file");
+inline const QString ProgramOptions = QStringLiteral("Please Save or Cancel the current transaction to change program options.");
+} // namespace EntryLockMessage
+
+// True, with the message in the warning bar, when the register is in New or Edit mode:
+// the caller must not go on.
+bool RefusedWhileEditing(const RegisterState &state, Notifier &notifier, const QString &message);

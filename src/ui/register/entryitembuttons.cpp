@@ -1,0 +1,95 @@
+// The payee and category buttons of the entry panel and the Setup menu commands.
+#include "entrypanel.h"
+
+#include "itemcombobox.h"
+#include "registerhost.h"
+
+#include "data/guarded.h"
+#include "data/lookups.h"
+#include "datafile/session.h"
+#include "lists/itemlist.h"
+#include "lists/items.h"
+
+#include <QLineEdit>
+
+namespace {
+
+struct ItemTable
+{
+    QString table;
+    QString idColumn;
+    QString nameColumn;
+};
+
+ItemTable itemTable(int itemKind)
+{
+    if (itemKind == 1)
+        return {QStringLiteral("tbPayee"), QStringLiteral("PayeeId"), QStringLiteral("PayeeName")};
+    return {QStringLiteral("tbCategory"), QStringLiteral("CategoryId"), QStringLiteral("CategoryDescription")};
+}
+
+} // namespace
+
+void EntryPanel::btnPayee1Click()
+{
+    Guarded(m_session.notifier, [&] { itemButton(1); });
+}
+
+void EntryPanel::btnCategory1Click()
+{
+    Guarded(m_session.notifier, [&] { itemButton(0); });
+}
+
+void EntryPanel::payeeSetup()
+{
+    Guarded(m_session.notifier, [&] {
+        itemButton(1);
+        m_host.LoadRegisterGrid();
+    });
+}
+
+void EntryPanel::categorySetup()
+{
+    Guarded(m_session.notifier, [&] {
+        itemButton(0);
+        m_host.LoadRegisterGrid();
+    });
+}
+
+// Opens the payee (1) or category (0) list. Afterwards the box offers the item made
+// last in the list, or else the item it showed before, under its possibly new name.
+void EntryPanel::itemButton(int itemKind)
+{
+    TMyDataModule &db = m_session.MyDataModule;
+    const ItemTable t = itemTable(itemKind);
+    ItemComboBox *combo = itemKind == 1 ? cmbPayee : cmbCategory;
+    const int rememberedId = LookupId(db, t.table, t.idColumn, t.nameColumn, combo->currentText());
+    const QString rememberedNumber = txtTrnNumber->text();
+
+    auto refill = [&](const QString &select) {
+        combo->fill(ItemNames(db, t.table, t.nameColumn));
+        combo->selectEntry(select);
+    };
+    QString lastNewItem;
+    try {
+        lastNewItem = OpenItemList(m_session, window(), itemKind);
+    } catch (...) {
+        refill(LookupName(db, t.table, t.nameColumn, t.idColumn, rememberedId));
+        throw;
+    }
+    if (!lastNewItem.isEmpty()) {
+        refill(lastNewItem);
+        if (m_host.registerState().entryMode == EntryMode::Browse)
+            m_host.LoadRegisterGrid();
+    } else {
+        refill(LookupName(db, t.table, t.nameColumn, t.idColumn, rememberedId));
+    }
+
+    RegisterState &state = m_host.registerState();
+    bool isNumber = false;
+    const int number = rememberedNumber.toInt(&isNumber);
+    if (state.entryMode == EntryMode::Edit && isNumber) {
+        state.SelectedTransactionId = number;
+        m_host.SelectCurrentRow();
+    }
+}
