@@ -6,6 +6,7 @@
 #include "data/guarded.h"
 #include "datafile/session.h"
 #include "entrypanel.h"
+#include "register/transactioncommands.h"
 #include "registerview.h"
 
 #include <QAction>
@@ -20,10 +21,10 @@ void TfrmMain::connectRegisterCommands()
     command(m_menu.NewTransaction1, [panel] { panel->tbNewClick(); });
     command(m_menu.EditTransaction1, [panel] { panel->tbEditClick(); });
     command(m_menu.DeleteTransaction1, [panel] { panel->tbDeleteClick(); });
-    command(m_menu.MarkasUnset1, [panel] { panel->markStatus(QStringLiteral(" ")); });
-    command(m_menu.MarkasVoid1, [panel] { panel->markStatus(QStringLiteral("Void")); });
-    command(m_menu.MarkasCleared1, [panel] { panel->markStatus(QStringLiteral("Cleared")); });
-    command(m_menu.MarkasReconciled1, [panel] { panel->markStatus(QStringLiteral("Reconciled")); });
+    command(m_menu.MarkasUnset1, [panel] { panel->markStatus(TransactionStatus::Unset); });
+    command(m_menu.MarkasVoid1, [panel] { panel->markStatus(TransactionStatus::Void); });
+    command(m_menu.MarkasCleared1, [panel] { panel->markStatus(TransactionStatus::Cleared); });
+    command(m_menu.MarkasReconciled1, [panel] { panel->markStatus(TransactionStatus::Reconciled); });
     command(m_menu.PayeesandBudgets1, [panel] { panel->payeeSetup(); });
     command(m_menu.CategoriesandBudgets1, [panel] { panel->categorySetup(); });
     command(m_menu.Currencies1, [this] { Currencies1Click(); });
