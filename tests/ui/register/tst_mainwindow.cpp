@@ -4,18 +4,25 @@
 #include "datafile/sqlstatement.h"
 #include "fakenotifier.h"
 #include "register/mainwindow.h"
+#include "register/entrypanel.h"
+#include "register/monthnavigator.h"
+#include "register/registertoolbar.h"
 #include "register/registerview.h"
 #include "testdatafile.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolButton>
 
 #include <functional>
 
@@ -123,6 +130,20 @@ void protect(const QString &path, const QString &password)
     SetFileSettingText(db, QStringLiteral("Password"), password);
 }
 
+// Adds accounts in the base currency to a data file; the first becomes its default account.
+void addAccounts(const QString &path, const QStringList &names)
+{
+    TMyDataModule db;
+    db.open(path);
+    for (const QString &name : names)
+        SqlStatement(db, QStringLiteral("INSERT INTO tbAccount (AccountDescription, RecordDescription, CurrencyID, Type)"
+                                        " VALUES (:name, 'Bank', 1, 'Bank')"))
+            .bind(QStringLiteral(":name"), name)
+            .exec();
+    SqlStatement(db, QStringLiteral("UPDATE MySettings SET DefaultAccountId=(SELECT Min(AccountId) FROM tbAccount)"))
+        .exec();
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -144,6 +165,7 @@ private slots:
     void closeBoxRunsTheExitSequence();
     void evenWeekStartsTheUpdater();
     void menuBarOrderAndShortcuts();
+    void newFromTheMenuLocksTheWindowUntilCancel();
 };
 
 void TestMainWindow::firstStartClosingTheDialogTakesTheCreatePath()
@@ -404,6 +426,62 @@ void TestMainWindow::menuBarOrderAndShortcuts()
     QCOMPARE(m.Help2->shortcut(), QKeySequence(QStringLiteral("F1")));
     QCOMPARE(m.RestoreOptions1->actions().size(), 2);
     QCOMPARE(m.Reports1->actions().size() - 3, 8); // three separators
+}
+
+void TestMainWindow::newFromTheMenuLocksTheWindowUntilCancel()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    RegisterView *view = s.window.registerView();
+    EntryPanel *panel = view->entryPanel();
+    RegisterToolbar *toolbar = view->tbUserOptions();
+    const MainMenu &m = s.window.menu();
+    const QList<QAction *> fileCommands{m.NewTransaction1, m.EditTransaction1, m.DeleteTransaction1};
+    const QList<QWidget *> browseControls{toolbar->tbNew(), toolbar->tbReports(), view->btnNewAccount(),
+                                          view->cmbAccounts(), view->pnlMonth()};
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Bank"));
+
+    m.NewTransaction1->trigger();
+    QCOMPARE(view->registerState().entryMode, EntryMode::New);
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  New Transaction"));
+    for (QAction *action : fileCommands)
+        QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+    for (QWidget *control : browseControls)
+        QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+    QVERIFY(!toolbar->tbEdit()->isEnabled());
+    QVERIFY(!toolbar->tbDelete()->isEnabled());
+
+    m.Exit1->trigger();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Please Save or Cancel the current transaction to exit."));
+    QVERIFY(!s.window.isEnding());
+    QCOMPARE(s.ended.count(), 0);
+
+    panel->findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+    QCOMPARE(view->registerState().entryMode, EntryMode::Browse);
+    for (QAction *action : fileCommands)
+        QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+    for (QWidget *control : browseControls)
+        QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
+
+    // A saved row answers the Misc menu's marks.
+    m.NewTransaction1->trigger();
+    QTest::keyClicks(panel->findChild<QLineEdit *>(QStringLiteral("txtAmt")), QStringLiteral("12.50"));
+    panel->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
+    const int saved = view->registerState().SelectedTransactionId;
+    QVERIFY(saved > 0);
+    m.MarkasVoid1->trigger();
+    SqlStatement status(f.session.MyDataModule,
+                        QStringLiteral("SELECT Status FROM tbTransactions WHERE TransactionID=:id"));
+    status.bind(QStringLiteral(":id"), saved).exec();
+    QVERIFY(status.next());
+    QCOMPARE(status.value(0).toString(), QStringLiteral("Void"));
+
+    m.Exit1->trigger();
+    QVERIFY(s.window.isEnding());
 }
 
 QTEST_MAIN(TestMainWindow)
