@@ -423,6 +423,10 @@ void TestMainWindow::menuBarOrderAndShortcuts()
     QCOMPARE(m.EditTransaction1->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
     QCOMPARE(m.DeleteTransaction1->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
     QCOMPARE(m.Find1->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    QCOMPARE(m.MarkasUnset1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+X")));
+    QCOMPARE(m.MarkasVoid1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
+    QCOMPARE(m.MarkasCleared1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    QCOMPARE(m.MarkasReconciled1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+R")));
     QCOMPARE(m.Help2->shortcut(), QKeySequence(QStringLiteral("F1")));
     QCOMPARE(m.RestoreOptions1->actions().size(), 2);
     QCOMPARE(m.Reports1->actions().size() - 3, 8); // three separators
