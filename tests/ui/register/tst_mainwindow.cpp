@@ -1,3 +1,5 @@
+#include "accounts/currencyedit.h"
+#include "accounts/currencyitemedit.h"
 #include "data/dialogrunner.h"
 #include "datafile/datafileops.h"
 #include "datafile/settings.h"
@@ -166,6 +168,7 @@ private slots:
     void evenWeekStartsTheUpdater();
     void menuBarOrderAndShortcuts();
     void newFromTheMenuLocksTheWindowUntilCancel();
+    void currencyListKeepsTheShownAccount();
 };
 
 void TestMainWindow::firstStartClosingTheDialogTakesTheCreatePath()
@@ -486,6 +489,40 @@ void TestMainWindow::newFromTheMenuLocksTheWindowUntilCancel()
 
     m.Exit1->trigger();
     QVERIFY(s.window.isEnding());
+}
+
+void TestMainWindow::currencyListKeepsTheShownAccount()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank"), QStringLiteral("Savings")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    RegisterView *view = s.window.registerView();
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Bank"));
+    view->cmbAccounts()->setCurrentIndex(view->cmbAccounts()->findText(QStringLiteral("Savings")));
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Savings"));
+
+    // The list adds a currency through its editor, so the register reloads afterwards.
+    f.answers = {[](QDialog &dialog) {
+                     auto *list = qobject_cast<TfrmCurrencyEdit *>(&dialog);
+                     if (list)
+                         list->btnNew->click();
+                     return int(QDialog::Accepted);
+                 },
+                 [](QDialog &dialog) {
+                     auto *editor = qobject_cast<TfrmCurrencyItemEdit *>(&dialog);
+                     if (!editor)
+                         return int(QDialog::Rejected);
+                     editor->setTexts(QStringLiteral("E"), QStringLiteral("EUR"), QStringLiteral("2"), QString());
+                     editor->btnSave->click();
+                     return editor->result();
+                 }};
+    s.window.menu().Currencies1->trigger();
+    QVERIFY(f.answers.isEmpty());
+    QVERIFY(!f.notifier.dialogs.isEmpty());
+    QCOMPARE(f.notifier.dialogs.last().top.trimmed(), QStringLiteral("Currency Saved."));
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Savings"));
 }
 
 QTEST_MAIN(TestMainWindow)
