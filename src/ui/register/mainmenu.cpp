@@ -92,10 +92,14 @@ MainMenu BuildMainMenu(QMenuBar *bar)
     m.Misc1 = addMenu(bar, "Misc1", QStringLiteral("&Misc"));
     m.Find1 = addItem(m.Misc1, "Find1", QStringLiteral("&Find"), QKeySequence(Qt::CTRL | Qt::Key_F));
     m.Misc1->addSeparator();
-    m.MarkasUnset1 = addItem(m.Misc1, "MarkasUnset1", QStringLiteral("Mark as Unset"));
-    m.MarkasVoid1 = addItem(m.Misc1, "MarkasVoid1", QStringLiteral("Mark as Void"));
-    m.MarkasCleared1 = addItem(m.Misc1, "MarkasCleared1", QStringLiteral("Mark as Cleared"));
-    m.MarkasReconciled1 = addItem(m.Misc1, "MarkasReconciled1", QStringLiteral("Mark as Reconciled"));
+    m.MarkasUnset1 = addItem(m.Misc1, "MarkasUnset1", QStringLiteral("Mark as Unset"),
+                             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X));
+    m.MarkasVoid1 = addItem(m.Misc1, "MarkasVoid1", QStringLiteral("Mark as Void"),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V));
+    m.MarkasCleared1 = addItem(m.Misc1, "MarkasCleared1", QStringLiteral("Mark as Cleared"),
+                               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    m.MarkasReconciled1 = addItem(m.Misc1, "MarkasReconciled1", QStringLiteral("Mark as Reconciled"),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
 
     m.Help1 = addMenu(bar, "Help1", QStringLiteral("&Help"));
     m.Help2 = addItem(m.Help1, "Help2", QStringLiteral("Help"), QKeySequence(Qt::Key_F1));

@@ -64,10 +64,11 @@ QString TfrmMain::currentAccountName() const
 
 void TfrmMain::Currencies1Click()
 {
-    if (OpenCurrencySetup(m_session, this)) {
-        RefreshLookups();
+    // The list changes no account, payee or category name (a currency still in use
+    // cannot be deleted): reloading shows the new rates and symbol in the account the
+    // user was on, where refilling the lists would jump to the file's default account.
+    if (OpenCurrencySetup(m_session, this))
         LoadRegisterGrid();
-    }
 }
 
 void TfrmMain::Accounts1Click()

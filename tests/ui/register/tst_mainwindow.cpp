@@ -1,21 +1,30 @@
+#include "accounts/currencyedit.h"
+#include "accounts/currencyitemedit.h"
 #include "data/dialogrunner.h"
 #include "datafile/datafileops.h"
 #include "datafile/settings.h"
 #include "datafile/sqlstatement.h"
 #include "fakenotifier.h"
 #include "register/mainwindow.h"
+#include "register/entrypanel.h"
+#include "register/monthnavigator.h"
+#include "register/registertoolbar.h"
 #include "register/registerview.h"
 #include "testdatafile.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QDialog>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
+#include <QToolButton>
 
 #include <functional>
 
@@ -123,6 +132,20 @@ void protect(const QString &path, const QString &password)
     SetFileSettingText(db, QStringLiteral("Password"), password);
 }
 
+// Adds accounts in the base currency to a data file; the first becomes its default account.
+void addAccounts(const QString &path, const QStringList &names)
+{
+    TMyDataModule db;
+    db.open(path);
+    for (const QString &name : names)
+        SqlStatement(db, QStringLiteral("INSERT INTO tbAccount (AccountDescription, RecordDescription, CurrencyID, Type)"
+                                        " VALUES (:name, 'Bank', 1, 'Bank')"))
+            .bind(QStringLiteral(":name"), name)
+            .exec();
+    SqlStatement(db, QStringLiteral("UPDATE MySettings SET DefaultAccountId=(SELECT Min(AccountId) FROM tbAccount)"))
+        .exec();
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -144,6 +167,8 @@ private slots:
     void closeBoxRunsTheExitSequence();
     void evenWeekStartsTheUpdater();
     void menuBarOrderAndShortcuts();
+    void newFromTheMenuLocksTheWindowUntilCancel();
+    void currencyListKeepsTheShownAccount();
 };
 
 void TestMainWindow::firstStartClosingTheDialogTakesTheCreatePath()
@@ -401,9 +426,103 @@ void TestMainWindow::menuBarOrderAndShortcuts()
     QCOMPARE(m.EditTransaction1->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
     QCOMPARE(m.DeleteTransaction1->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
     QCOMPARE(m.Find1->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    QCOMPARE(m.MarkasUnset1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+X")));
+    QCOMPARE(m.MarkasVoid1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
+    QCOMPARE(m.MarkasCleared1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    QCOMPARE(m.MarkasReconciled1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+R")));
     QCOMPARE(m.Help2->shortcut(), QKeySequence(QStringLiteral("F1")));
     QCOMPARE(m.RestoreOptions1->actions().size(), 2);
     QCOMPARE(m.Reports1->actions().size() - 3, 8); // three separators
+}
+
+void TestMainWindow::newFromTheMenuLocksTheWindowUntilCancel()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    RegisterView *view = s.window.registerView();
+    EntryPanel *panel = view->entryPanel();
+    RegisterToolbar *toolbar = view->tbUserOptions();
+    const MainMenu &m = s.window.menu();
+    const QList<QAction *> fileCommands{m.NewTransaction1, m.EditTransaction1, m.DeleteTransaction1};
+    const QList<QWidget *> browseControls{toolbar->tbNew(), toolbar->tbReports(), view->btnNewAccount(),
+                                          view->cmbAccounts(), view->pnlMonth()};
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Bank"));
+
+    m.NewTransaction1->trigger();
+    QCOMPARE(view->registerState().entryMode, EntryMode::New);
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  New Transaction"));
+    for (QAction *action : fileCommands)
+        QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+    for (QWidget *control : browseControls)
+        QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+    QVERIFY(!toolbar->tbEdit()->isEnabled());
+    QVERIFY(!toolbar->tbDelete()->isEnabled());
+
+    m.Exit1->trigger();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Please Save or Cancel the current transaction to exit."));
+    QVERIFY(!s.window.isEnding());
+    QCOMPARE(s.ended.count(), 0);
+
+    panel->findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+    QCOMPARE(view->registerState().entryMode, EntryMode::Browse);
+    for (QAction *action : fileCommands)
+        QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+    for (QWidget *control : browseControls)
+        QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
+
+    // A saved row answers the Misc menu's marks.
+    m.NewTransaction1->trigger();
+    QTest::keyClicks(panel->findChild<QLineEdit *>(QStringLiteral("txtAmt")), QStringLiteral("12.50"));
+    panel->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
+    const int saved = view->registerState().SelectedTransactionId;
+    QVERIFY(saved > 0);
+    m.MarkasVoid1->trigger();
+    SqlStatement status(f.session.MyDataModule,
+                        QStringLiteral("SELECT Status FROM tbTransactions WHERE TransactionID=:id"));
+    status.bind(QStringLiteral(":id"), saved).exec();
+    QVERIFY(status.next());
+    QCOMPARE(status.value(0).toString(), QStringLiteral("Void"));
+
+    m.Exit1->trigger();
+    QVERIFY(s.window.isEnding());
+}
+
+void TestMainWindow::currencyListKeepsTheShownAccount()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank"), QStringLiteral("Savings")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    RegisterView *view = s.window.registerView();
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Bank"));
+    view->cmbAccounts()->setCurrentIndex(view->cmbAccounts()->findText(QStringLiteral("Savings")));
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Savings"));
+
+    // The list adds a currency through its editor, so the register reloads afterwards.
+    f.answers = {[](QDialog &dialog) {
+                     auto *list = qobject_cast<TfrmCurrencyEdit *>(&dialog);
+                     if (list)
+                         list->btnNew->click();
+                     return int(QDialog::Accepted);
+                 },
+                 [](QDialog &dialog) {
+                     auto *editor = qobject_cast<TfrmCurrencyItemEdit *>(&dialog);
+                     if (!editor)
+                         return int(QDialog::Rejected);
+                     editor->setTexts(QStringLiteral("E"), QStringLiteral("EUR"), QStringLiteral("2"), QString());
+                     editor->btnSave->click();
+                     return editor->result();
+                 }};
+    s.window.menu().Currencies1->trigger();
+    QVERIFY(f.answers.isEmpty());
+    QVERIFY(!f.notifier.dialogs.isEmpty());
+    QCOMPARE(f.notifier.dialogs.last().top.trimmed(), QStringLiteral("Currency Saved."));
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Savings"));
 }
 
 QTEST_MAIN(TestMainWindow)
