@@ -40,11 +40,15 @@ void EntryPanel::btnCategory1Click()
     Guarded(m_session.notifier, [&] { itemButton(0); });
 }
 
+// The Setup menu's lists reload the register so renamed items show. While a
+// transaction is being entered they act like the "..." buttons instead: a reload
+// would clear the panel and, in Edit, put another transaction under the user's Save.
 void EntryPanel::payeeSetup()
 {
     Guarded(m_session.notifier, [&] {
         itemButton(1);
-        m_host.LoadRegisterGrid();
+        if (!m_host.registerState().isEditing())
+            m_host.LoadRegisterGrid();
     });
 }
 
@@ -52,7 +56,8 @@ void EntryPanel::categorySetup()
 {
     Guarded(m_session.notifier, [&] {
         itemButton(0);
-        m_host.LoadRegisterGrid();
+        if (!m_host.registerState().isEditing())
+            m_host.LoadRegisterGrid();
     });
 }
 

@@ -61,6 +61,8 @@ private slots:
     void exitRefusedWhileEntering();
     void itemButtonsReselect_data();
     void itemButtonsReselect();
+    void setupMenuKeepsTheEntryBeingMade_data();
+    void setupMenuKeepsTheEntryBeingMade();
 
 private:
     template<typename T> T *child(const char *name) { return m_panel->findChild<T *>(QLatin1String(name)); }
@@ -678,6 +680,39 @@ void TestEntryPanel::itemButtonsReselect()
     QCOMPARE(m_host->state.entryMode, EntryMode::New);
     QVERIFY(!m_file->db().InTransaction());
     QVERIFY(m_file->notifier.dialogs.isEmpty());
+}
+
+void TestEntryPanel::setupMenuKeepsTheEntryBeingMade_data()
+{
+    QTest::addColumn<bool>("editing");
+    QTest::addColumn<int>("loads");
+    QTest::newRow("browse reloads the register") << false << 1;
+    QTest::newRow("new keeps the panel") << true << 0;
+}
+
+// Setup > Payees while a transaction is being entered must not reload the register:
+// the reload would clear what was typed (and in Edit select another transaction).
+void TestEntryPanel::setupMenuKeepsTheEntryBeingMade()
+{
+    QFETCH(bool, editing);
+    QFETCH(int, loads);
+    if (editing) {
+        m_panel->tbNewClick();
+        child<QComboBox>("cmbPayee")->setCurrentText(QStringLiteral("Landlord"));
+        typeInto(child<QLineEdit>("txtAmt"), QStringLiteral("42"));
+    }
+    const int before = m_host->loads;
+    const DialogHook previous = SetDialogHook([](QDialog &) { return int(QDialog::Rejected); });
+    m_panel->payeeSetup();
+    m_panel->categorySetup();
+    SetDialogHook(previous);
+
+    QCOMPARE(m_host->loads - before, 2 * loads);
+    if (editing) {
+        QCOMPARE(m_host->state.entryMode, EntryMode::New);
+        QCOMPARE(child<QComboBox>("cmbPayee")->currentText(), QStringLiteral("Landlord"));
+        QCOMPARE(child<QLineEdit>("txtAmt")->text(), QStringLiteral("42"));
+    }
 }
 
 QTEST_MAIN(TestEntryPanel)
