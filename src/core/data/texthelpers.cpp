@@ -4,8 +4,9 @@
 
 bool IsNumber(const QString &text)
 {
+    // "\z", not "$": "$" would also match before a final line break.
     static const QRegularExpression plainNumber(
-        QStringLiteral(R"(^ *[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?$)"));
+        QStringLiteral(R"(^ *[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\z)"));
     return !text.isEmpty() && plainNumber.match(text).hasMatch();
 }
 

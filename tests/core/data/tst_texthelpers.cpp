@@ -28,6 +28,7 @@ void TestTextHelpers::isNumber_data()
     QTest::newRow("grouped") << "1,250.00" << false;
     QTest::newRow("trailing letter") << "12a" << false;
     QTest::newRow("trailing blank") << "12 " << false;
+    QTest::newRow("trailing line break") << "12\n" << false;
     QTest::newRow("empty") << "" << false;
     QTest::newRow("dot alone") << "." << false;
     QTest::newRow("sign alone") << "-" << false;

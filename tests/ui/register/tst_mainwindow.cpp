@@ -2,6 +2,7 @@
 #include "accounts/currencyitemedit.h"
 #include "data/dialogrunner.h"
 #include "datafile/datafileops.h"
+#include "datafile/programfolder.h"
 #include "datafile/settings.h"
 #include "datafile/sqlstatement.h"
 #include "fakenotifier.h"
@@ -152,7 +153,14 @@ class TestMainWindow : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // The file dialogs start in (and create) a folder of the user's documents, which
+        // test mode does not redirect: this run gets a home of its own.
+        QVERIFY(m_home.isValid());
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+    }
 
     void firstStartClosingTheDialogTakesTheCreatePath();
     void cancelledCreateAtStartWorksOnTheDefaultFile();
@@ -162,6 +170,7 @@ private slots:
     void wrongPasswordAtStartForgetsTheFile();
     void lastFileReopensWithItsDigits();
     void failedOpenFromTheMenuKeepsThePreviousFile();
+    void fileDialogsStartInTheDocumentsFolder();
     void recentFileClickOpensAndDropsTheEntry();
     void editingRefusesExitOpenAndCreate();
     void closeBoxRunsTheExitSequence();
@@ -169,6 +178,9 @@ private slots:
     void menuBarOrderAndShortcuts();
     void newFromTheMenuLocksTheWindowUntilCancel();
     void currencyListKeepsTheShownAccount();
+
+private:
+    QTemporaryDir m_home;
 };
 
 void TestMainWindow::firstStartClosingTheDialogTakesTheCreatePath()
@@ -274,6 +286,28 @@ void TestMainWindow::lastFileReopensWithItsDigits()
     s.window.Exit1Click();
     QCOMPARE(f.setting("digits"), QStringLiteral("2"));
     QCOMPARE(f.setting("last_opened_db"), file);
+}
+
+void TestMainWindow::fileDialogsStartInTheDocumentsFolder()
+{
+    Fixture f;
+    f.setLastOpened(f.newFile(QStringLiteral("first.tillbrook")));
+    Started s(f);
+    QStringList startFolders;
+    const auto recordFolder = [&startFolders](QDialog &dialog) {
+        if (auto *files = qobject_cast<QFileDialog *>(&dialog))
+            startFolders << files->directory().absolutePath();
+        return int(QDialog::Rejected);
+    };
+    f.answers = {recordFolder, recordFolder};
+    s.window.OpenTillbrookfile1Click();
+    s.window.NewTillbrookfile1Click();
+
+    // The folder is made when missing, and here it belongs to this test, not to the user.
+    const QString documents = QDir(DocumentsDataFolder()).absolutePath();
+    QVERIFY(QFileInfo(documents).isDir());
+    QVERIFY2(documents.startsWith(QDir(QDir::tempPath()).absolutePath() + u'/'), qPrintable(documents));
+    QCOMPARE(startFolders, QStringList({documents, documents}));
 }
 
 void TestMainWindow::failedOpenFromTheMenuKeepsThePreviousFile()
