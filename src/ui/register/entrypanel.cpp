@@ -286,3 +286,8 @@ bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+void EntryPanel::setEntryDate(const QDate &date)
+{
+    TrnDate->setDate(date);
+}

@@ -3,6 +3,7 @@
 #include "register/entryvalues.h"
 #include "register/registerstate.h"
 
+#include <QDate>
 #include <QWidget>
 
 class ItemComboBox;
@@ -43,6 +44,8 @@ public:
     void clearTransferSelection();
     // "&Amount " + the shown account's currency symbol.
     void setAmountCaption(const QString &currencySymbol);
+    // The date field, as start-up sets it to today.
+    void setEntryDate(const QDate &date);
 
     // Commands of the toolbar, the menus and the grid.
     void tbNewClick();

@@ -5,6 +5,7 @@
 #include "data/delay.h"
 #include "data/guarded.h"
 #include "data/notices.h"
+#include "data/tillbrookerror.h"
 #include "datafile/datafileops.h"
 #include "datafile/session.h"
 
@@ -71,10 +72,19 @@ void TfrmMain::FormShow()
     // Dates are always shown "dd/mm/yyyy" (DateToText), whatever the locale says.
 
     SetupRegister();
-    if (!OpenLastFile()) {
+    bool opened = false;
+    try {
+        opened = OpenLastFile();
+    } catch (const TillbrookError &error) {
+        // Not even the default data file could be connected: there is nothing to work
+        // on, so the start ends here like every other failed start.
+        ShowErrorDialog(m_session.notifier, error.message());
+    }
+    if (!opened) {
         endProgram();
         return;
     }
+    StartEntryWithToday();
     if (options.AutoBackupOn)
         TakeStartupBackup();
     Delay(m_waitMs);

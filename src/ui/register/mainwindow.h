@@ -87,6 +87,8 @@ private:
 
     // Hooks of later parts; each does nothing until that part exists.
     void SetupRegister();
+    // The first New after start-up takes today's date, which the date field shows now.
+    void StartEntryWithToday();
     bool CheckChosenDataFile(const QString &) { return true; } // compaction check of a chosen file
     void ShowNewFileWizard() {}
     void TakeStartupBackup() {}

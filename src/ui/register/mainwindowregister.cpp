@@ -42,6 +42,12 @@ void TfrmMain::SetupRegister()
     m_register->entryPanel()->SetEntryMode(EntryMode::Browse);
 }
 
+void TfrmMain::StartEntryWithToday()
+{
+    m_register->registerState().TodayOnNextNew = true;
+    m_register->entryPanel()->setEntryDate(m_today());
+}
+
 void TfrmMain::RefreshLookups()
 {
     m_register->RefreshLookups();

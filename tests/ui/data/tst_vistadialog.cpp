@@ -32,15 +32,19 @@ MessageDialogRequest question()
 
 void TestVistaDialog::enterAnswersNo()
 {
-    // Through the real notifier: the hook presses Enter on the shown dialog.
+    // Through the real notifier: the hook presses Enter on the shown dialog and keeps
+    // the caption of the button that answered.
     WidgetNotifier notifier;
-    const DialogHook previous = SetDialogHook([](QDialog &dialog) {
+    QString answered;
+    const DialogHook previous = SetDialogHook([&answered](QDialog &dialog) {
         dialog.show();
         QTest::qWait(1);
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_Return);
+        answered = static_cast<TfrmVistaDlg &>(dialog).result();
         return dialog.result();
     });
     QCOMPARE(AskYesNo(notifier, QStringLiteral("Continue?")), int(AskNo));
+    QCOMPARE(answered, QStringLiteral("No"));
     SetDialogHook(previous);
 }
 

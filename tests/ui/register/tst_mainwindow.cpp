@@ -166,6 +166,7 @@ private slots:
     void cancelledCreateAtStartWorksOnTheDefaultFile();
     void startupEndings_data();
     void startupEndings();
+    void unusableDefaultFileEndsTheStart();
     void wrongPasswordAtStartForgetsTheFile_data();
     void wrongPasswordAtStartForgetsTheFile();
     void lastFileReopensWithItsDigits();
@@ -241,6 +242,24 @@ void TestMainWindow::startupEndings()
     QCOMPARE(f.notifier.messageBoxes, message.isEmpty() ? QStringList() : QStringList{message});
     // Nothing is saved on the way out of a failed start.
     QVERIFY(f.setting("digits").isEmpty());
+}
+
+// The create path cancelled leaves only the default data file; when that is no data
+// file at all, the error is shown and the start ends instead of a window on nothing.
+void TestMainWindow::unusableDefaultFileEndsTheStart()
+{
+    Fixture f;
+    QFile broken(f.folder() + QLatin1String(DefaultDataFileName));
+    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write(QByteArray("not a data file\n").repeated(100));
+    broken.close();
+    f.answers = {closeBox(), closeBox()};
+    Started s(f);
+    QVERIFY(s.window.isEnding());
+    QCOMPARE(s.ended.count(), 1);
+    QVERIFY(!f.session.MyDataModule.isConnected());
+    QCOMPARE(f.notifier.dialogs.size(), 1);
+    QCOMPARE(f.notifier.dialogs[0].top, QStringLiteral("An error has occured, please re-try"));
 }
 
 void TestMainWindow::wrongPasswordAtStartForgetsTheFile_data()
