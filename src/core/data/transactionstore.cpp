@@ -74,6 +74,10 @@ const QString UpdateSet = QStringLiteral(
 const QString UpdatePartnerSql = UpdateSet + QStringLiteral(" AND LinkedTransactionID = :LinkedTransactionID");
 const QString UpdateSql = UpdateSet;
 
+const QString StatusSql = QStringLiteral(
+    "UPDATE tbTransactions SET Status = :Status WHERE CompanyID = 1 AND TransactionID = :TransactionID");
+const QString PartnerStatusSql = StatusSql + QStringLiteral(" AND LinkedTransactionID = :LinkedTransactionID");
+
 const QString DeleteSql = QStringLiteral(
     "DELETE FROM tbTransactions WHERE CompanyID = 1 AND TransactionID = :TransactionID");
 const QString DeletePartnerSql = QStringLiteral(
@@ -303,6 +307,25 @@ bool UpdateTransaction(TMyDataModule &db, const TTransaction &record)
         partner.bind(QStringLiteral(":TransactionID"), record.LinkedTransactionID).exec();
     }
     return true;
+}
+
+void SetTransactionStatus(TMyDataModule &db, const TTransaction &record)
+{
+    {
+        SqlStatement update(db, StatusSql);
+        update.bind(QStringLiteral(":Status"), textParam(record.Status))
+            .bind(QStringLiteral(":TransactionID"), record.TransactionID)
+            .exec();
+        if (update.rowsAffected() == 0)
+            throw TillbrookError(QStringLiteral("Transaction %1 no longer exists.").arg(record.TransactionID));
+    }
+    if (record.isTransfer()) {
+        SqlStatement partner(db, PartnerStatusSql);
+        partner.bind(QStringLiteral(":Status"), textParam(record.Status))
+            .bind(QStringLiteral(":TransactionID"), record.LinkedTransactionID)
+            .bind(QStringLiteral(":LinkedTransactionID"), record.TransactionID)
+            .exec();
+    }
 }
 
 bool DeleteTransaction(TMyDataModule &db, const TTransaction &record)

@@ -35,6 +35,10 @@ int InsertTransaction(TMyDataModule &db, const TTransaction &record);
 // converted amount; a partner that is gone is left alone. Throws when the row itself
 // does not exist.
 bool UpdateTransaction(TMyDataModule &db, const TTransaction &record);
+// Writes only the record's Status to its row and, for a transfer, to its partner.
+// Amounts and rates stay as they are: a reconciliation mark never moves money, even
+// when a rate has changed since the transfer was written. Throws when the row is gone.
+void SetTransactionStatus(TMyDataModule &db, const TTransaction &record);
 // Deletes the row TransactionID and, for a transfer, its partner; a partner that is
 // already gone is no error.
 bool DeleteTransaction(TMyDataModule &db, const TTransaction &record);

@@ -37,7 +37,7 @@ MarkResult MarkSelectedTransaction(TMyDataModule &db, Notifier &notifier,
         return result;
     LoadTransaction(db, state.SelectedTransactionId, result.transaction);
     result.transaction.Status = status;
-    UpdateTransaction(db, result.transaction);
+    SetTransactionStatus(db, result.transaction);
     result.marked = true;
     return result;
 }

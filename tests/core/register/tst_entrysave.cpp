@@ -35,6 +35,8 @@ private slots:
     void deleteNothingSelected();
     void markWritesBothRowsOfATransfer();
     void markChangesNothingWhileEntering();
+    void markNeverMovesMoney_data();
+    void markNeverMovesMoney();
     void entryLockRefusesWhileEditing();
 
 private:
@@ -348,6 +350,45 @@ void TestEntrySave::markWritesBothRowsOfATransfer()
     QCOMPARE(load(second).Status, TransactionStatus::Cleared);
     QCOMPARE(load(first).Amount.units(), qint64(-1000000));
     QCOMPARE(load(second).Amount.units(), qint64(1500000));
+}
+
+void TestEntrySave::markNeverMovesMoney_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<double>("newRate");
+    QTest::addColumn<qint64>("received");
+    // The target's rate changed after the transfer was written.
+    QTest::newRow("rate moved") << "Euro" << 2.0 << qint64(1500000);
+    // Rates that do not divide evenly: converting back would give -99.9999.
+    QTest::newRow("uneven rates") << "Pound" << 1.0 / 3.0 << qint64(1000000);
+}
+
+// A status mark writes the status to both rows of a transfer and leaves amounts and
+// rates alone, so no balance changes.
+void TestEntrySave::markNeverMovesMoney()
+{
+    QFETCH(QString, target);
+    QFETCH(double, newRate);
+    QFETCH(qint64, received);
+    EntryValues v = values(TransactionType::Transfer, QStringLiteral("100"));
+    v.transferTo = target;
+    const int first = SaveEntry(m_file->db(), m_file->notifier, v).transaction.TransactionID;
+    const int second = load(first).LinkedTransactionID;
+    const TTransaction before = load(second);
+    QCOMPARE(before.Amount.units(), received);
+    SqlStatement(m_file->db(), QStringLiteral("UPDATE tbCurrency SET CurrencyRate = :r WHERE CurrencyID = :c"))
+        .bind(QStringLiteral(":r"), newRate).bind(QStringLiteral(":c"), before.CurrencyID).exec();
+
+    RegisterState state;
+    state.SelectedTransactionId = second;
+    QVERIFY(MarkSelectedTransaction(m_file->db(), m_file->notifier, state, TransactionStatus::Reconciled).marked);
+    const TTransaction a = load(first);
+    const TTransaction b = load(second);
+    QCOMPARE(a.Status, TransactionStatus::Reconciled);
+    QCOMPARE(b.Status, TransactionStatus::Reconciled);
+    QCOMPARE(a.Amount.units(), qint64(-1000000));
+    QCOMPARE(b.Amount.units(), received);
+    QCOMPARE(b.CurrencyRate, before.CurrencyRate);
 }
 
 void TestEntrySave::markChangesNothingWhileEntering()
