@@ -46,15 +46,6 @@ const QString InsertColumns = QStringLiteral(
     "INSERT INTO tbTransactions (CompanyID, TransactionDate, PayeeId, Amount, strNote, CategoryId,"
     " AccountId, LinkedTransactionID, InternalDescription, OtherAccountID, CurrencyID, CurrencyRate, Status)");
 
-// An ordinary row looks up its names and stamps its currency inside the insert itself:
-// one statement per row, as imports and the bulk loads write rows by the hundred thousand.
-const QString InsertResolvingSql =
-    InsertColumns
-    + QStringLiteral(" SELECT 1, :TransactionDate, COALESCE(k.PayeeId, -1), :Amount, :strNote, COALESCE(k.CategoryId, -1),"
-                     " COALESCE(k.AccountId, -1), :LinkedTransactionID, :InternalDescription, :OtherAccountID,"
-                     " k.CurrencyID, %1, :Status FROM %2")
-          .arg(RateOfCurrency, ResolvedRows);
-
 const QString InsertSql = InsertColumns + QStringLiteral(
     " VALUES (1, :TransactionDate, :PayeeId, :Amount, :strNote, :CategoryId,"
     " :AccountId, :LinkedTransactionID, :InternalDescription, :OtherAccountID, :CurrencyID, :CurrencyRate, :Status)");
@@ -253,15 +244,17 @@ TTransaction ResolveTransactionRefs(TMyDataModule &db, const TTransaction &recor
 
 int InsertTransaction(TMyDataModule &db, const TTransaction &record)
 {
+    // The names and the account's currency are looked up first and the row written
+    // with INSERT ... VALUES: a single-row insert needs no statement journal, which an
+    // INSERT ... SELECT copies every touched page into.
+    const auto [refs, own] = resolveWithCurrency(db, record);
     if (!record.isTransfer()) {
-        SqlStatement insert(db, InsertResolvingSql);
-        bindNames(insert, record);
-        bindValues(insert, record, record.Amount, record.LinkedTransactionID, record.OtherAccountID);
+        SqlStatement insert(db, InsertSql);
+        bindRow(insert, record, refs, {refs.accountId, record.Amount, record.LinkedTransactionID, record.OtherAccountID, own});
         insert.exec();
         return newRowId(insert);
     }
 
-    const auto [refs, own] = resolveWithCurrency(db, record);
     // A transfer always pays out of the record's account. The receiving row holds the
     // negated paid amount in its own currency, as an update of either row would write
     // it, so the pair balances also when the amount came in already negative.

@@ -5,7 +5,10 @@
 
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QSqlError>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -54,6 +57,13 @@ void TMyDataModule::connect()
             m_lock.release();
             throw DatabaseError(message);
         }
+        const QVariant handle = db.driver()->handle();
+        if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
+            m_handle = *static_cast<sqlite3 *const *>(handle.constData());
+    }
+    if (!m_handle) {
+        close();
+        throw DatabaseError(QStringLiteral("The database driver gave no SQLite handle."));
     }
     try {
         Schema::validate(*this);
@@ -72,8 +82,10 @@ void TMyDataModule::connect()
 
 void TMyDataModule::close()
 {
-    // Statements still borrowed keep their entry alive; they are simply not reused.
+    // Statements are finalized before the connection closes; one still borrowed
+    // (an error unwinding through it) is finalized when it is handed back.
     m_cache.clear();
+    m_handle = nullptr;
     m_depth = 0;
     if (QSqlDatabase::contains(m_connectionName)) {
         {
@@ -99,6 +111,11 @@ void TMyDataModule::ensureConnected()
         connect();
 }
 
+TMyDataModule::PreparedStatement::~PreparedStatement()
+{
+    sqlite3_finalize(statement);
+}
+
 std::shared_ptr<TMyDataModule::PreparedStatement> TMyDataModule::acquireStatement(const QString &sql)
 {
     ensureConnected();
@@ -108,14 +125,16 @@ std::shared_ptr<TMyDataModule::PreparedStatement> TMyDataModule::acquireStatemen
         return slot;
     }
     auto fresh = std::make_shared<PreparedStatement>();
-    fresh->query = QSqlQuery(QSqlDatabase::database(m_connectionName, false));
-    fresh->query.setForwardOnly(true);
-    if (!fresh->query.prepare(sql)) {
-        const QString message = fresh->query.lastError().text();
+    if (sqlite3_prepare16_v2(m_handle, sql.constData(), int(sql.size() * sizeof(char16_t)), &fresh->statement,
+                             nullptr) != SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(m_handle));
         if (!slot)
             m_cache.remove(sql);
         throw DatabaseError(message);
     }
+    const int count = sqlite3_bind_parameter_count(fresh->statement);
+    for (int i = 1; i <= count; ++i)
+        fresh->parameters << QString::fromUtf8(sqlite3_bind_parameter_name(fresh->statement, i));
     fresh->inUse = true;
     if (!slot)
         slot = fresh;
@@ -124,7 +143,7 @@ std::shared_ptr<TMyDataModule::PreparedStatement> TMyDataModule::acquireStatemen
 
 void TMyDataModule::releaseStatement(PreparedStatement &statement)
 {
-    statement.query.finish();
+    sqlite3_reset(statement.statement);
     statement.inUse = false;
 }
 
@@ -164,7 +183,7 @@ void TMyDataModule::RollbackWork()
     // Pending reads would otherwise hold the transaction open.
     for (const auto &statement : std::as_const(m_cache))
         if (!statement->inUse)
-            statement->query.finish();
+            sqlite3_reset(statement->statement);
     --m_depth;
     if (m_depth == 0) {
         execControl(QStringLiteral("ROLLBACK"));

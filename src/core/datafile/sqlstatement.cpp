@@ -2,65 +2,171 @@
 
 #include "data/texthelpers.h"
 #include "data/tillbrookerror.h"
-#include "datamodule.h"
 
-#include <QSqlError>
-#include <QSqlRecord>
+#include <sqlite3.h>
 
 SqlStatement::SqlStatement(TMyDataModule &db, const QString &sql)
-    : m_statement(db.acquireStatement(sql)), m_query(m_statement->query)
+    : m_db(db), m_prepared(db.acquireStatement(sql)), m_statement(m_prepared->statement)
 {
 }
 
 SqlStatement::~SqlStatement()
 {
-    TMyDataModule::releaseStatement(*m_statement);
+    TMyDataModule::releaseStatement(*m_prepared);
+}
+
+int SqlStatement::indexOf(const QString &name)
+{
+    // Binding again after a run (the same statement executed with new values) needs
+    // the statement reset first; the earlier values stay bound until replaced.
+    if (m_stepped) {
+        sqlite3_reset(m_statement);
+        m_stepped = false;
+        m_rowPending = false;
+        m_done = true;
+    }
+    // Values are mostly bound in the order of their placeholders: look from the one
+    // after the last found.
+    const QStringList &parameters = m_prepared->parameters;
+    const int count = int(parameters.size());
+    for (int n = 0; n < count; ++n) {
+        const int i = (m_nextParameter + n) % count;
+        if (parameters[i] == name) {
+            m_nextParameter = i + 1;
+            return i + 1;
+        }
+    }
+    return 0;
+}
+
+void SqlStatement::check(int result) const
+{
+    if (result != SQLITE_OK)
+        fail();
+}
+
+SqlStatement &SqlStatement::bind(const QString &name, int value)
+{
+    if (const int i = indexOf(name))
+        check(sqlite3_bind_int64(m_statement, i, value));
+    return *this;
+}
+
+SqlStatement &SqlStatement::bind(const QString &name, qint64 value)
+{
+    if (const int i = indexOf(name))
+        check(sqlite3_bind_int64(m_statement, i, value));
+    return *this;
+}
+
+SqlStatement &SqlStatement::bind(const QString &name, double value)
+{
+    if (const int i = indexOf(name))
+        check(sqlite3_bind_double(m_statement, i, value));
+    return *this;
+}
+
+SqlStatement &SqlStatement::bind(const QString &name, const QString &value)
+{
+    if (const int i = indexOf(name)) {
+        if (value.isNull())
+            check(sqlite3_bind_null(m_statement, i));
+        else
+            check(sqlite3_bind_text16(m_statement, i, value.constData(), int(value.size() * sizeof(char16_t)),
+                                      SQLITE_TRANSIENT));
+    }
+    return *this;
 }
 
 SqlStatement &SqlStatement::bind(const QString &name, const QVariant &value)
 {
-    m_query.bindValue(name, value);
-    return *this;
+    if (value.isNull())
+        return bindNull(name);
+    switch (value.metaType().id()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::LongLong:
+    case QMetaType::Short:
+    case QMetaType::Char:
+        return bind(name, value.toLongLong());
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return bind(name, value.toDouble());
+    case QMetaType::QDate:
+        return bind(name, value.toDate());
+    default:
+        return bind(name, value.toString());
+    }
 }
 
 SqlStatement &SqlStatement::bind(const QString &name, const QDate &value)
 {
-    return bind(name, value.isValid() ? QVariant(ToStoredDate(value)) : QVariant(QMetaType(QMetaType::QString)));
+    return value.isValid() ? bind(name, ToStoredDate(value)) : bindNull(name);
 }
 
 SqlStatement &SqlStatement::bindNull(const QString &name)
 {
-    m_query.bindValue(name, QVariant(QMetaType(QMetaType::QString)));
+    if (const int i = indexOf(name))
+        check(sqlite3_bind_null(m_statement, i));
     return *this;
 }
 
 SqlStatement &SqlStatement::exec()
 {
-    if (!m_query.exec())
-        fail(m_query.lastError().text());
+    sqlite3_reset(m_statement);
+    m_stepped = true;
+    const int result = sqlite3_step(m_statement);
+    m_rowPending = result == SQLITE_ROW;
+    m_done = result == SQLITE_DONE;
+    if (!m_rowPending && !m_done)
+        fail();
     return *this;
 }
 
 bool SqlStatement::next()
 {
-    if (m_query.next())
+    if (m_rowPending) {
+        m_rowPending = false;
         return true;
-    if (m_query.lastError().isValid())
-        fail(m_query.lastError().text());
+    }
+    if (m_done)
+        return false;
+    const int result = sqlite3_step(m_statement);
+    if (result == SQLITE_ROW)
+        return true;
+    m_done = true;
+    if (result != SQLITE_DONE)
+        fail();
     return false;
 }
 
 QVariant SqlStatement::value(int column) const
 {
-    return m_query.value(column);
+    switch (sqlite3_column_type(m_statement, column)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(m_statement, column)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(m_statement, column));
+    case SQLITE_NULL:
+        return QVariant();
+    default: {
+        const auto *text = static_cast<const char16_t *>(sqlite3_column_text16(m_statement, column));
+        const int bytes = sqlite3_column_bytes16(m_statement, column);
+        return QVariant(QString::fromUtf16(text, bytes / int(sizeof(char16_t))));
+    }
+    }
 }
 
 QVariant SqlStatement::value(const QString &column) const
 {
-    const int index = m_query.record().indexOf(column);
-    if (index < 0)
-        fail(QStringLiteral("No column %1 in the result.").arg(column));
-    return m_query.value(index);
+    for (int i = 0, n = sqlite3_column_count(m_statement); i < n; ++i) {
+        const auto *name = static_cast<const char16_t *>(sqlite3_column_name16(m_statement, i));
+        if (QString::fromUtf16(name).compare(column, Qt::CaseInsensitive) == 0)
+            return value(i);
+    }
+    throw DatabaseError(QStringLiteral("No column %1 in the result.").arg(column));
 }
 
 QDate SqlStatement::dateValue(const QString &column) const
@@ -70,10 +176,18 @@ QDate SqlStatement::dateValue(const QString &column) const
 
 qint64 SqlStatement::lastInsertId() const
 {
-    return m_query.lastInsertId().toLongLong();
+    return sqlite3_last_insert_rowid(m_db.handle());
 }
 
-void SqlStatement::fail(const QString &what) const
+int SqlStatement::rowsAffected() const
 {
-    throw DatabaseError(what.trimmed());
+    return sqlite3_changes(m_db.handle());
+}
+
+void SqlStatement::fail() const
+{
+    const QString message = QString::fromUtf8(sqlite3_errmsg(m_db.handle()));
+    // Leave the statement ready for its next use, also after an error.
+    sqlite3_reset(m_statement);
+    throw DatabaseError(message);
 }

@@ -1,14 +1,12 @@
 #pragma once
 
 #include "data/money.h"
+#include "datamodule.h"
 
 #include <QDate>
-#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 #include <memory>
-
-#include "datamodule.h"
 
 // One statement on the data module's connection. Values are always bound, never
 // spliced into the text. Prepared statements are borrowed from the module's cache
@@ -21,13 +19,15 @@ public:
     SqlStatement(const SqlStatement &) = delete;
     SqlStatement &operator=(const SqlStatement &) = delete;
 
+    // Names are the statement's placeholders with their colon (":AccountId"); a name
+    // the statement does not use is ignored. A null QString binds SQL Null.
     SqlStatement &bind(const QString &name, const QVariant &value);
-    SqlStatement &bind(const QString &name, int value) { return bind(name, QVariant(value)); }
-    SqlStatement &bind(const QString &name, qint64 value) { return bind(name, QVariant(value)); }
-    SqlStatement &bind(const QString &name, double value) { return bind(name, QVariant(value)); }
-    SqlStatement &bind(const QString &name, const QString &value) { return bind(name, QVariant(value)); }
+    SqlStatement &bind(const QString &name, int value);
+    SqlStatement &bind(const QString &name, qint64 value);
+    SqlStatement &bind(const QString &name, double value);
+    SqlStatement &bind(const QString &name, const QString &value);
     SqlStatement &bind(const QString &name, const char *value) { return bind(name, QString::fromUtf8(value)); }
-    SqlStatement &bind(const QString &name, Money value) { return bind(name, QVariant(value.units())); }
+    SqlStatement &bind(const QString &name, Money value) { return bind(name, value.units()); }
     SqlStatement &bind(const QString &name, const QDate &value);
     // Binds SQL Null.
     SqlStatement &bindNull(const QString &name);
@@ -35,6 +35,8 @@ public:
     SqlStatement &exec();
     bool next();
 
+    // Columns of the current row: INTEGER as qlonglong, REAL as double, TEXT as
+    // QString, Null as an invalid QVariant (reads as 0 or the empty text).
     QVariant value(int column) const;
     QVariant value(const QString &column) const;
     bool isNull(const QString &column) const { return value(column).isNull(); }
@@ -47,11 +49,19 @@ public:
     bool boolValue(const QString &column) const { return value(column).toInt() != 0; }
 
     qint64 lastInsertId() const;
-    int rowsAffected() const { return m_query.numRowsAffected(); }
+    int rowsAffected() const;
 
 private:
-    [[noreturn]] void fail(const QString &what) const;
+    int indexOf(const QString &name);
+    void check(int result) const;
+    [[noreturn]] void fail() const;
 
-    std::shared_ptr<TMyDataModule::PreparedStatement> m_statement;
-    QSqlQuery &m_query;
+    TMyDataModule &m_db;
+    std::shared_ptr<TMyDataModule::PreparedStatement> m_prepared;
+    sqlite3_stmt *m_statement;
+    // exec() has stepped onto the first row, which next() hands out first.
+    bool m_rowPending = false;
+    bool m_done = true;
+    bool m_stepped = false;
+    int m_nextParameter = 0;
 };
