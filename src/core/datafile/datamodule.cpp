@@ -57,6 +57,9 @@ void TMyDataModule::connect()
             m_lock.release();
             throw DatabaseError(message);
         }
+        // Statements run on this handle through the sqlite3 API we link. That is the
+        // same library the driver uses: Debian's Qt SQL plugin links the system
+        // libsqlite3 (a Qt built with its own copy of SQLite would not do).
         const QVariant handle = db.driver()->handle();
         if (handle.isValid() && qstrcmp(handle.typeName(), "sqlite3*") == 0)
             m_handle = *static_cast<sqlite3 *const *>(handle.constData());
