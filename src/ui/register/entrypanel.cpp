@@ -102,8 +102,13 @@ void EntryPanel::applyModeControls(EntryMode mode)
     btnSave->setEnabled(entering);
     btnCancel->setEnabled(entering);
     btnCalculator->setEnabled(entering);
-    GroupBoxTransaction->setStyleSheet(entering ? QStringLiteral("QGroupBox::title { color: black; }")
-                                                : QStringLiteral("QGroupBox::title { color: rgb(160, 160, 164); }"));
+    // Setting a style sheet re-polishes every control in the box (the payee and
+    // category lists lay out all their entries again): only when it changes. The mode
+    // is applied again on every selection in the grid.
+    const QString sheet = entering ? QStringLiteral("QGroupBox::title { color: black; }")
+                                   : QStringLiteral("QGroupBox::title { color: rgb(160, 160, 164); }");
+    if (GroupBoxTransaction->styleSheet() != sheet)
+        GroupBoxTransaction->setStyleSheet(sheet);
 }
 
 void EntryPanel::ClearEntryPanel()
