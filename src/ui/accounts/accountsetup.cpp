@@ -5,13 +5,12 @@
 #include "data/dialogrunner.h"
 #include "data/notices.h"
 #include "dialogcommand.h"
+#include "widgets/listdialoglayout.h"
 #include "widgets/multicollistbox.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 TfrmAccountSetup::TfrmAccountSetup(TMyDataModule &db, Notifier &notifier, QWidget *parent)
     : QDialog(parent)
@@ -26,25 +25,12 @@ TfrmAccountSetup::TfrmAccountSetup(TMyDataModule &db, Notifier &notifier, QWidge
     lstItems->setSections({{QStringLiteral("Account Description"), 250}, {QStringLiteral("Category"), 150},
                            {QStringLiteral("Currency"), 90}});
 
-    const auto button = [this](QPushButton *&target, const char *name, const QString &caption, const QString &hint) {
-        target = new QPushButton(caption, this);
-        target->setObjectName(QLatin1String(name));
-        target->setToolTip(hint);
-        target->setAutoDefault(false);
-    };
-    button(btnNew, "btnNew", QStringLiteral("&New"), QStringLiteral("Create a new account"));
-    button(btnEdit, "btnEdit", QStringLiteral("&Edit"), QStringLiteral("Edit the account select from the list"));
-    button(btnDelete, "btnDelete", QStringLiteral("&Delete"), QStringLiteral("Delete the account select from the list"));
-    button(btnClose, "btnClose", QStringLiteral("&Close"), QStringLiteral("Close this window"));
+    btnNew = MakeListDialogButton(this, "btnNew", QStringLiteral("&New"), QStringLiteral("Create a new account"));
+    btnEdit = MakeListDialogButton(this, "btnEdit", QStringLiteral("&Edit"), QStringLiteral("Edit the account select from the list"));
+    btnDelete = MakeListDialogButton(this, "btnDelete", QStringLiteral("&Delete"), QStringLiteral("Delete the account select from the list"));
+    btnClose = MakeListDialogButton(this, "btnClose", QStringLiteral("&Close"), QStringLiteral("Close this window"));
 
-    auto *panel = new QHBoxLayout;
-    for (QPushButton *b : {btnNew, btnEdit, btnDelete})
-        panel->addWidget(b);
-    panel->addStretch(1);
-    panel->addWidget(btnClose);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(lstItems, 1);
-    layout->addLayout(panel);
+    LayOutListDialog(this, lstItems, {btnNew, btnEdit, btnDelete}, btnClose);
     resize(508, 448);
 
     connect(btnNew, &QPushButton::clicked, this, [this] { btnNewClick(); });

@@ -5,12 +5,11 @@
 #include "data/dialogrunner.h"
 #include "data/notices.h"
 #include "dialogcommand.h"
+#include "widgets/listdialoglayout.h"
 #include "widgets/multicollistbox.h"
 
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 enum Column { SymbolColumn = 0, InternationalColumn = 1, RateColumn = 2, BaseColumn = 3, LastUpdatedColumn = 4 };
@@ -30,27 +29,14 @@ TfrmCurrencyEdit::TfrmCurrencyEdit(TMyDataModule &db, Notifier &notifier, QWidge
                            {QStringLiteral("Rate"), 90}, {QStringLiteral("Base Currency"), 90},
                            {QStringLiteral("Last Updated"), 100}});
 
-    const auto button = [this](QPushButton *&target, const char *name, const QString &caption, const QString &hint) {
-        target = new QPushButton(caption, this);
-        target->setObjectName(QLatin1String(name));
-        target->setToolTip(hint);
-        target->setAutoDefault(false);
-    };
-    button(btnSetBaseCurrency, "btnSetBaseCurrency", QStringLiteral("Set as &Base currency"),
+    btnSetBaseCurrency = MakeListDialogButton(this, "btnSetBaseCurrency", QStringLiteral("Set as &Base currency"),
            QStringLiteral("Set the currency as the base currency for your transactions"));
-    button(btnNew, "btnNew", QStringLiteral("&New"), QStringLiteral("Create a New currency"));
-    button(btnEdit, "btnEdit", QStringLiteral("&Edit"), QStringLiteral("Edit the current selected currency from the list"));
-    button(btnDelete, "btnDelete", QStringLiteral("&Delete"), QStringLiteral("Delete the current selected currency"));
-    button(btnClose, "btnClose", QStringLiteral("&Close"), QStringLiteral("Close this window"));
+    btnNew = MakeListDialogButton(this, "btnNew", QStringLiteral("&New"), QStringLiteral("Create a New currency"));
+    btnEdit = MakeListDialogButton(this, "btnEdit", QStringLiteral("&Edit"), QStringLiteral("Edit the current selected currency from the list"));
+    btnDelete = MakeListDialogButton(this, "btnDelete", QStringLiteral("&Delete"), QStringLiteral("Delete the current selected currency"));
+    btnClose = MakeListDialogButton(this, "btnClose", QStringLiteral("&Close"), QStringLiteral("Close this window"));
 
-    auto *panel = new QHBoxLayout;
-    for (QPushButton *b : {btnSetBaseCurrency, btnNew, btnEdit, btnDelete})
-        panel->addWidget(b);
-    panel->addStretch(1);
-    panel->addWidget(btnClose);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(lstItems, 1);
-    layout->addLayout(panel);
+    LayOutListDialog(this, lstItems, {btnSetBaseCurrency, btnNew, btnEdit, btnDelete}, btnClose);
     resize(599, 439);
 
     connect(btnSetBaseCurrency, &QPushButton::clicked, this, [this] { btnSetBaseCurrencyClick(); });
