@@ -217,14 +217,16 @@ void ForgetLastOpenedFile(Session &session)
                           session.programFolder);
 }
 
-void ConnectFallbackFile(Session &session)
+bool ConnectFallbackFile(Session &session)
 {
     TMyDataModule &db = session.MyDataModule;
     if (db.isConnected())
-        return;
-    if (db.dataSource().isEmpty())
-        db.setDataSource(session.programFolder + QLatin1String(DefaultDataFileName));
-    db.connect();
+        return true;
+    const QString path = db.dataSource().isEmpty() ? session.programFolder + QLatin1String(DefaultDataFileName)
+                                                   : db.dataSource();
+    // Through the same gate as any other file: its password is asked for and its
+    // options are loaded.
+    return OpenDataFile(session, path);
 }
 
 UpdateCheckAction WeeklyUpdateCheckAction(const QString &lastCheck, int week)

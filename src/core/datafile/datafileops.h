@@ -56,9 +56,10 @@ void SaveFileState(Session &session, const QString &accountName);
 void ReadStartupSettings(Session &session);
 // After a failed open at start-up: last_opened_db is emptied so the next start asks.
 void ForgetLastOpenedFile(Session &session);
-// When the start-up left nothing connected, connect the connection's current file,
-// which is default.tillbrook in the program folder when no other was named.
-void ConnectFallbackFile(Session &session);
+// When the start-up left nothing connected, open the connection's current file,
+// which is default.tillbrook in the program folder when no other was named, with
+// its password gate. False when it could not be opened.
+bool ConnectFallbackFile(Session &session);
 
 // Weekly update check on lastcheck of Settings.ini (ISO week numbers).
 enum class UpdateCheckAction { Nothing, WriteWeek, WriteWeekAndCheck };

@@ -61,7 +61,8 @@ bool TfrmMain::OpenLastFile()
         }
     }
     // The create path was cancelled or failed: work on the default data file.
-    ConnectFallbackFile(m_session);
+    if (!ConnectFallbackFile(m_session))
+        return failStartupOpen();
     RefreshLookups();
     LoadRegisterGrid();
     return true;

@@ -358,9 +358,10 @@ void TestDataFileOps::startupSettings()
              QString());
 
     // Nothing opened: the fallback is default.tillbrook in the program folder.
-    QVERIFY_THROWS_EXCEPTION(DatabaseError, ConnectFallbackFile(session));
+    QVERIFY(!ConnectFallbackFile(session));
+    QCOMPARE(notifier.lastBar(), QStringLiteral("  File cannot be opened an error has occured."));
     QVERIFY(QFile::copy(TemplatePath(), session.programFolder + QLatin1String(DefaultDataFileName)));
-    ConnectFallbackFile(session);
+    QVERIFY(ConnectFallbackFile(session));
     QCOMPARE(session.MyDataModule.dataSource(), session.programFolder + QLatin1String(DefaultDataFileName));
 }
 

@@ -166,7 +166,8 @@ private slots:
     void cancelledCreateAtStartWorksOnTheDefaultFile();
     void startupEndings_data();
     void startupEndings();
-    void unusableDefaultFileEndsTheStart();
+    void fallbackToTheDefaultFile_data();
+    void fallbackToTheDefaultFile();
     void wrongPasswordAtStartForgetsTheFile_data();
     void wrongPasswordAtStartForgetsTheFile();
     void lastFileReopensWithItsDigits();
@@ -244,22 +245,46 @@ void TestMainWindow::startupEndings()
     QVERIFY(f.setting("digits").isEmpty());
 }
 
-// The create path cancelled leaves only the default data file; when that is no data
-// file at all, the error is shown and the start ends instead of a window on nothing.
-void TestMainWindow::unusableDefaultFileEndsTheStart()
+// The create path cancelled leaves only the default data file. It goes through the
+// same gate as any file: a password is asked for, and a file that cannot be used
+// ends the start as any failed open at start-up does.
+void TestMainWindow::fallbackToTheDefaultFile_data()
 {
+    QTest::addColumn<bool>("broken");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("bar");
+    QTest::newRow("no data file") << true << QString() << QStringList() << "  File cannot be opened an error has occured.";
+    QTest::newRow("wrong password") << false << "secret" << QStringList{QStringLiteral("guess")} << "  Password incorrect!";
+    QTest::newRow("right password") << false << "secret" << QStringList{QStringLiteral("secret")} << QString();
+}
+
+void TestMainWindow::fallbackToTheDefaultFile()
+{
+    QFETCH(bool, broken);
+    QFETCH(QString, password);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, bar);
     Fixture f;
-    QFile broken(f.folder() + QLatin1String(DefaultDataFileName));
-    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    broken.write(QByteArray("not a data file\n").repeated(100));
-    broken.close();
+    const QString defaultFile = f.folder() + QLatin1String(DefaultDataFileName);
+    if (broken) {
+        QFile file(defaultFile);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray("not a data file\n").repeated(100));
+    } else if (!password.isEmpty()) {
+        protect(defaultFile, password);
+    }
+    f.notifier.passwordAnswers = answers;
     f.answers = {closeBox(), closeBox()};
     Started s(f);
-    QVERIFY(s.window.isEnding());
-    QCOMPARE(s.ended.count(), 1);
-    QVERIFY(!f.session.MyDataModule.isConnected());
-    QCOMPARE(f.notifier.dialogs.size(), 1);
-    QCOMPARE(f.notifier.dialogs[0].top, QStringLiteral("An error has occured, please re-try"));
+    const bool opens = bar.isEmpty();
+    QCOMPARE(s.window.isEnding(), !opens);
+    QCOMPARE(f.session.MyDataModule.isConnected(), opens);
+    QCOMPARE(f.notifier.passwordPrompts, password.isEmpty() ? 0 : 1);
+    if (!opens) {
+        QCOMPARE(f.notifier.lastBar(), bar);
+        QCOMPARE(f.notifier.messageBoxes, QStringList{QStringLiteral("Wrong Password")});
+    }
 }
 
 void TestMainWindow::wrongPasswordAtStartForgetsTheFile_data()
