@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
+#include <QShortcutEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -288,6 +289,17 @@ bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
         && (watched == pnlPayReceive || (watched == tbPayReceive && !tbPayReceive->isEnabled()))) {
         Guarded(m_session.notifier, [&] { pnlPayReceiveMouseDown(); });
         return watched == tbPayReceive;
+    }
+    // "&Save" shares Alt+S with the menu bar's "&Setup", and Qt answers a shared key by
+    // only moving the focus to the button. The key saves, as the button's caption says.
+    if (watched == btnSave && event->type() == QEvent::Shortcut) {
+        const auto *shortcut = static_cast<QShortcutEvent *>(event);
+        if (shortcut->isAmbiguous() && btnSave->isEnabled()
+            && shortcut->key() == QKeySequence::mnemonic(btnSave->text())) {
+            btnSave->setFocus(Qt::ShortcutFocusReason);
+            btnSave->click();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

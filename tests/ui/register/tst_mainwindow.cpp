@@ -15,6 +15,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QComboBox>
 #include <QFileDialog>
@@ -180,6 +181,7 @@ private slots:
     void menuBarOrderAndShortcuts();
     void newFromTheMenuLocksTheWindowUntilCancel();
     void currencyListKeepsTheShownAccount();
+    void altSSavesWhileEnteringDespiteTheSetupMenu();
 
 private:
     QTemporaryDir m_home;
@@ -601,6 +603,37 @@ void TestMainWindow::currencyListKeepsTheShownAccount()
     QVERIFY(!f.notifier.dialogs.isEmpty());
     QCOMPARE(f.notifier.dialogs.last().top.trimmed(), QStringLiteral("Currency Saved."));
     QCOMPARE(view->currentAccountName(), QStringLiteral("Savings"));
+}
+
+// "&Save" and the menu bar's "&Setup" share Alt+S: while a transaction is entered the
+// key saves it, as in any dialog, instead of only moving the focus to the button.
+void TestMainWindow::altSSavesWhileEnteringDespiteTheSetupMenu()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    s.window.show();
+    QApplication::setActiveWindow(&s.window);
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    RegisterView *view = s.window.registerView();
+    EntryPanel *panel = view->entryPanel();
+    auto *amount = panel->findChild<QLineEdit *>(QStringLiteral("txtAmt"));
+
+    s.window.menu().NewTransaction1->trigger();
+    amount->setFocus();
+    QTest::keyClicks(amount, QStringLiteral("12.50"));
+    QTest::keyClick(amount, Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(view->registerState().entryMode, EntryMode::Browse);
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
+    QVERIFY(!s.window.menu().Setup1->isVisible());
+    QCOMPARE(view->registerRowCount(), 1);
+
+    // In Browse mode the button is disabled and Alt+S is the Setup menu's again.
+    QTest::keyClick(&s.window, Qt::Key_S, Qt::AltModifier);
+    QTRY_VERIFY(s.window.menu().Setup1->isVisible());
+    s.window.menu().Setup1->close();
 }
 
 QTEST_MAIN(TestMainWindow)
