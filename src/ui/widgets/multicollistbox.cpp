@@ -38,8 +38,10 @@ void TMultiColListbox::setSections(const QList<Section> &sections)
         labels << s.text;
     setHeaderLabels(labels);
     setHeaderHidden(sections.isEmpty());
+    // The widths suit the captions in a small font; a wider caption widens its section
+    // rather than being cut off.
     for (int i = 0; i < sections.size(); ++i)
-        setColumnWidth(i, sections[i].width);
+        setColumnWidth(i, qMax(sections[i].width, header()->sectionSizeHint(i)));
     setItems(texts);
 }
 

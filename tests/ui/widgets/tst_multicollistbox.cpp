@@ -13,6 +13,7 @@ private slots:
     void sortsByBytes();
     void headerClickSortsOnlyWhenAllowed();
     void selectionAndEventsPassOn();
+    void sectionsFitTheirCaptions();
 };
 
 void TestMultiColListbox::fieldsGoToTheirSections_data()
@@ -87,6 +88,17 @@ void TestMultiColListbox::selectionAndEventsPassOn()
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, rect.center());
     QTest::mouseDClick(list.viewport(), Qt::LeftButton, {}, rect.center());
     QCOMPARE(doubleClicks.count(), 1);
+}
+
+// The widths are those of the original small font: a caption wider than its section
+// widens it instead of being cut off; a wide section keeps its width.
+void TestMultiColListbox::sectionsFitTheirCaptions()
+{
+    TMultiColListbox list;
+    const QString caption = QStringLiteral("International Symbol");
+    list.setSections({{caption, 20}, {QStringLiteral("Rate"), 250}, {QStringLiteral("Last"), 100}});
+    QVERIFY(list.columnWidth(0) > list.header()->fontMetrics().horizontalAdvance(caption));
+    QCOMPARE(list.columnWidth(1), 250);
 }
 
 QTEST_MAIN(TestMultiColListbox)
