@@ -124,13 +124,15 @@ void EntryPanel::tbDeleteClick()
         SetEntryMode(EntryMode::Browse);
         const int id = m_host.registerState().SelectedTransactionId;
         const DeleteResult result = DeleteSelectedTransaction(db, m_session.notifier, id);
+        // The grid follows the file only once the deletion is committed: a refused
+        // COMMIT rolls it back and the row must stay listed.
+        work.commit();
         if (result.outcome == DeleteResult::Deleted) {
             m_host.RemoveRegisterRow(id);
             m_host.RefreshBalances();
             if (m_host.registerRowCount() + 1 <= ReloadRowLimit)
                 m_host.LoadRegisterGrid();
         }
-        work.commit();
     });
 }
 
@@ -140,11 +142,11 @@ void EntryPanel::markStatus(const QString &status)
         TMyDataModule &db = m_session.MyDataModule;
         WorkGuard work(db);
         const MarkResult result = MarkSelectedTransaction(db, m_session.notifier, m_host.registerState(), status);
+        work.commit(); // as for a deletion: show the mark only once it is in the file
         if (result.marked) {
             m_host.UpdateRegisterRows(result.transaction);
             cmbReconciled->setCurrentIndex(cmbReconciled->findText(status));
         }
-        work.commit();
     });
 }
 

@@ -58,6 +58,8 @@ private slots:
     void cancelReturnsToBrowse();
     void typeStripAndDoubleClickStartANew();
     void deleteAndMarkThroughThePanel();
+    void failedWriteLeavesFileAndRegisterAsTheyWere_data();
+    void failedWriteLeavesFileAndRegisterAsTheyWere();
     void exitRefusedWhileEntering();
     void itemButtonsReselect_data();
     void itemButtonsReselect();
@@ -622,6 +624,83 @@ void TestEntryPanel::deleteAndMarkThroughThePanel()
 
     m_panel->tbDeleteClick();
     QCOMPARE(m_file->notifier.lastBar(), QStringLiteral("Nothing Selected."));
+}
+
+void TestEntryPanel::failedWriteLeavesFileAndRegisterAsTheyWere_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("event");
+    QTest::addColumn<bool>("commitRefused");
+    const QList<std::pair<QString, QString>> commands = {
+        {QStringLiteral("new"), QStringLiteral("INSERT")},
+        {QStringLiteral("edit"), QStringLiteral("UPDATE")},
+        {QStringLiteral("delete"), QStringLiteral("DELETE")},
+        {QStringLiteral("mark"), QStringLiteral("UPDATE")},
+    };
+    for (const auto &[command, event] : commands) {
+        QTest::addRow("%s, statement refused", qPrintable(command)) << command << event << false;
+        QTest::addRow("%s, commit refused", qPrintable(command)) << command << event << true;
+    }
+}
+
+// A write the engine refuses, in a statement or only at COMMIT, must undo all of the
+// command's work, be shown as an error and never reach the register as if it had been
+// made.
+void TestEntryPanel::failedWriteLeavesFileAndRegisterAsTheyWere()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, event);
+    QFETCH(bool, commitRefused);
+    const int id = save(TransactionType::Pay, QStringLiteral("4"));
+    m_host->rows = 1;
+    m_host->state.SelectedTransactionId = id;
+    if (commitRefused) {
+        // A deferred foreign key is only checked by COMMIT, which then refuses.
+        m_file->exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+        m_file->exec(QStringLiteral("CREATE TABLE tstGuard (ref INTEGER REFERENCES tbPayee (PayeeId)"
+                                    " DEFERRABLE INITIALLY DEFERRED)"));
+        m_file->exec(QStringLiteral("CREATE TRIGGER tstFail AFTER %1 ON tbTransactions"
+                                    " BEGIN INSERT INTO tstGuard VALUES (-1); END").arg(event));
+    } else {
+        m_file->exec(QStringLiteral("CREATE TRIGGER tstFail BEFORE %1 ON tbTransactions"
+                                    " BEGIN SELECT RAISE(ABORT, 'injected failure'); END").arg(event));
+    }
+    m_file->notifier.clear();
+    const int added = m_host->added.size();
+    const int updated = m_host->updated.size();
+
+    if (command == QLatin1String("new") || command == QLatin1String("edit")) {
+        if (command == QLatin1String("new"))
+            m_panel->tbNewClick();
+        else
+            m_panel->tbEditClick();
+        child<QComboBox>("cmbPayee")->setCurrentText(QStringLiteral("Newcomer"));
+        child<QLineEdit>("txtAmt")->clear();
+        typeInto(child<QLineEdit>("txtAmt"), QStringLiteral("9"));
+        child<QPushButton>("btnSave")->click();
+        QCOMPARE(m_host->state.entryMode, command == QLatin1String("new") ? EntryMode::New : EntryMode::Edit);
+    } else if (command == QLatin1String("delete")) {
+        m_file->notifier.dialogAnswers = {QStringLiteral("Yes")};
+        m_panel->tbDeleteClick();
+    } else {
+        m_panel->markStatus(TransactionStatus::Cleared);
+    }
+
+    QVERIFY(!m_file->db().InTransaction());
+    QCOMPARE(count(), 1);
+    TTransaction stored;
+    QVERIFY(LoadTransaction(m_file->db(), id, stored));
+    QCOMPARE(stored.Amount, Money::fromText(QStringLiteral("-4")).value());
+    QCOMPARE(stored.Status, TransactionStatus::Unset);
+    QVERIFY(!ItemExists(m_file->db(), QStringLiteral("tbPayee"), QStringLiteral("PayeeName"), QStringLiteral("Newcomer")));
+    QVERIFY(!m_file->notifier.dialogs.isEmpty());
+    QCOMPARE(m_file->notifier.dialogs.last().top, QStringLiteral("An error has occured, please re-try"));
+    for (const FakeNotifier::Bar &bar : std::as_const(m_file->notifier.bars))
+        QVERIFY2(bar.text != QLatin1String("Transaction has been saved."), "success reported");
+    QCOMPARE(m_host->added.size(), added);
+    QCOMPARE(m_host->updated.size(), updated);
+    QVERIFY(m_host->removed.isEmpty());
+    QCOMPARE(m_host->rows, 1);
 }
 
 void TestEntryPanel::exitRefusedWhileEntering()
