@@ -7,15 +7,21 @@
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
+// Made on first use and closed by main() while the application object still exists;
+// a static connection would be torn down after it and crash at exit.
+std::unique_ptr<TMyDataModule> bigFileConnection;
+
 TMyDataModule &bigFile()
 {
-    static TMyDataModule db;
-    if (!db.isConnected())
-        db.open(BenchDataFile());
-    return db;
+    if (!bigFileConnection) {
+        bigFileConnection = std::make_unique<TMyDataModule>();
+        bigFileConnection->open(BenchDataFile());
+    }
+    return *bigFileConnection;
 }
 
 // Inserts inside one database transaction, as an import or the generator does.
@@ -107,5 +113,6 @@ int main(int argc, char **argv)
     BenchDataFile(); // generate before any timing starts
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    bigFileConnection.reset();
     return 0;
 }
