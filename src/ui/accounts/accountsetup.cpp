@@ -4,7 +4,7 @@
 #include "accounts/accounts.h"
 #include "data/dialogrunner.h"
 #include "data/notices.h"
-#include "dialogcommand.h"
+#include "data/dialogcommand.h"
 #include "widgets/listdialoglayout.h"
 #include "widgets/multicollistbox.h"
 

@@ -1,5 +1,6 @@
 #include "editform.h"
 
+#include "data/dialogcommand.h"
 #include "data/guarded.h"
 #include "data/notices.h"
 #include "datafile/session.h"
@@ -119,13 +120,7 @@ void TfrmEditForm::fillList()
 template<typename Body>
 void TfrmEditForm::runCommand(Body &&body)
 {
-    // The opener's transaction stays open while the dialog is; a savepoint keeps a
-    // failed command from undoing the commands before it.
-    Guarded(m_session.notifier, [&] {
-        WorkGuard work(m_session.MyDataModule);
-        body();
-        work.commit();
-    });
+    RunDialogCommand(m_session.MyDataModule, m_session.notifier, body);
 }
 
 bool TfrmEditForm::selectedName(const QString &warning, QString &name, int &row)
