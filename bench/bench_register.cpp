@@ -2,9 +2,9 @@
 // whole load with the month query, grid filling, column fitting and both balances,
 // on the offscreen platform.
 #include "benchfile.h"
-#include "data/notifier.h"
-#include "datafile/session.h"
-#include "register/registerview.h"
+#include "core/base/notifier.h"
+#include "core/session/session.h"
+#include "ui/register/registerview.h"
 
 #include <QApplication>
 #include <QComboBox>

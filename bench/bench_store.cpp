@@ -1,9 +1,9 @@
 // Benchmarks of the transaction store on a data file of 1,000,000 transactions.
 #include "benchfile.h"
-#include "data/transactionstore.h"
-#include "data/ttransaction.h"
-#include "datafile/datamodule.h"
-#include "register/registerquery.h"
+#include "core/store/transactionstore.h"
+#include "core/store/ttransaction.h"
+#include "core/datafile/datamodule.h"
+#include "core/register/registerquery.h"
 
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>

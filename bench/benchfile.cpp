@@ -1,6 +1,6 @@
 #include "benchfile.h"
 
-#include "datafile/datamodule.h"
+#include "core/datafile/datamodule.h"
 #include "generator.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // tillbrook_generate <path> [transactions]: writes a new data file from the template
 // and fills it with a realistic book for benchmarks and manual testing.
-#include "data/tillbrookerror.h"
-#include "datafile/datamodule.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/datamodule.h"
 #include "generator.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "generator.h"
 
-#include "data/transactionstore.h"
-#include "data/ttransaction.h"
-#include "datafile/datamodule.h"
-#include "datafile/sqlstatement.h"
+#include "core/store/transactionstore.h"
+#include "core/store/ttransaction.h"
+#include "core/datafile/datamodule.h"
+#include "core/datafile/sqlstatement.h"
 
 #include <QDate>
 #include <random>

@@ -1,6 +1,6 @@
 // Writes a fresh template data file: tillbrook_mktemplate <path>
-#include "data/tillbrookerror.h"
-#include "datafile/schema.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/schema.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "fakenotifier.h"
+#include "support/fakenotifier.h"
 
 void FakeNotifier::clear()
 {

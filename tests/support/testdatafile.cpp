@@ -1,6 +1,6 @@
-#include "testdatafile.h"
+#include "support/testdatafile.h"
 
-#include "datafile/sqlstatement.h"
+#include "core/datafile/sqlstatement.h"
 
 #include <QFile>
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "datafile/session.h"
-#include "fakenotifier.h"
+#include "core/session/session.h"
+#include "support/fakenotifier.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
-#include "accounts.h"
+#include "core/accounts/accounts.h"
 
-#include "data/lookups.h"
-#include "data/notices.h"
-#include "datafile/datamodule.h"
-#include "datafile/sqlstatement.h"
+#include "core/store/lookups.h"
+#include "core/base/notices.h"
+#include "core/datafile/datamodule.h"
+#include "core/datafile/sqlstatement.h"
 
 const QStringList &AccountTypes()
 {

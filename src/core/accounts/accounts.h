@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accountrec.h"
+#include "core/accounts/accountrec.h"
 
 #include <QStringList>
 

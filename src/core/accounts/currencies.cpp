@@ -1,10 +1,10 @@
-#include "currencies.h"
+#include "core/accounts/currencies.h"
 
-#include "data/notices.h"
-#include "data/texthelpers.h"
-#include "data/tillbrookerror.h"
-#include "datafile/datamodule.h"
-#include "datafile/sqlstatement.h"
+#include "core/base/notices.h"
+#include "core/base/texthelpers.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/datamodule.h"
+#include "core/datafile/sqlstatement.h"
 
 #include <QLocale>
 #include <cmath>

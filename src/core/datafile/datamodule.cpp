@@ -1,7 +1,7 @@
-#include "datamodule.h"
+#include "core/datafile/datamodule.h"
 
-#include "data/tillbrookerror.h"
-#include "schema.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/schema.h"
 
 #include <QFileInfo>
 #include <QSqlDatabase>

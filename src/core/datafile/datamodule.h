@@ -1,6 +1,6 @@
 #pragma once
 
-#include "filelock.h"
+#include "core/datafile/filelock.h"
 
 #include <QHash>
 #include <QSqlQuery>

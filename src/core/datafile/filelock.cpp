@@ -1,4 +1,4 @@
-#include "filelock.h"
+#include "core/datafile/filelock.h"
 
 #include <QFile>
 #include <QFileInfo>

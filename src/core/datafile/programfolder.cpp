@@ -1,7 +1,7 @@
-#include "programfolder.h"
+#include "core/datafile/programfolder.h"
 
-#include "data/tillbrookerror.h"
-#include "tillbrook_version.h"
+#include "core/base/tillbrookerror.h"
+#include "core/base/tillbrook_version.h"
 
 #include <QCoreApplication>
 #include <QDir>

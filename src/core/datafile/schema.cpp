@@ -1,7 +1,7 @@
-#include "schema.h"
+#include "core/datafile/schema.h"
 
-#include "data/tillbrookerror.h"
-#include "datamodule.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/datamodule.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "sqlstatement.h"
+#include "core/datafile/sqlstatement.h"
 
-#include "data/texthelpers.h"
-#include "data/tillbrookerror.h"
+#include "core/base/texthelpers.h"
+#include "core/base/tillbrookerror.h"
 
 #include <sqlite3.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/money.h"
-#include "datamodule.h"
+#include "core/base/money.h"
+#include "core/datafile/datamodule.h"
 
 #include <QDate>
 #include <QString>

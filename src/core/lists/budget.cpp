@@ -1,6 +1,6 @@
-#include "budget.h"
+#include "core/lists/budget.h"
 
-#include "datafile/sqlstatement.h"
+#include "core/datafile/sqlstatement.h"
 
 #include <QVariant>
 

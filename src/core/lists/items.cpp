@@ -1,9 +1,9 @@
-#include "items.h"
+#include "core/lists/items.h"
 
-#include "data/notices.h"
-#include "data/tillbrookerror.h"
-#include "datafile/schema.h"
-#include "datafile/sqlstatement.h"
+#include "core/base/notices.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/schema.h"
+#include "core/datafile/sqlstatement.h"
 
 #include <QVariant>
 #include <cmath>

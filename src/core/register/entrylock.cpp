@@ -1,6 +1,6 @@
-#include "entrylock.h"
+#include "core/register/entrylock.h"
 
-#include "data/notices.h"
+#include "core/base/notices.h"
 
 bool RefusedWhileEditing(const RegisterState &state, Notifier &notifier, const QString &message)
 {

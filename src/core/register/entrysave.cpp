@@ -1,12 +1,12 @@
-#include "entrysave.h"
+#include "core/register/entrysave.h"
 
-#include "lists/items.h"
-#include "data/lookups.h"
-#include "data/notices.h"
-#include "data/tillbrookerror.h"
-#include "data/transactionstore.h"
-#include "datafile/datamodule.h"
-#include "datafile/sqlstatement.h"
+#include "core/lists/items.h"
+#include "core/store/lookups.h"
+#include "core/base/notices.h"
+#include "core/base/tillbrookerror.h"
+#include "core/store/transactionstore.h"
+#include "core/datafile/datamodule.h"
+#include "core/datafile/sqlstatement.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/ttransaction.h"
-#include "register/entryvalues.h"
+#include "core/store/ttransaction.h"
+#include "core/register/entryvalues.h"
 
 #include <optional>
 

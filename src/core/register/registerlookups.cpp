@@ -1,7 +1,7 @@
-#include "registerlookups.h"
+#include "core/register/registerlookups.h"
 
-#include "data/lookups.h"
-#include "datafile/sqlstatement.h"
+#include "core/store/lookups.h"
+#include "core/datafile/sqlstatement.h"
 
 QStringList RegisterAccountNames(TMyDataModule &db)
 {

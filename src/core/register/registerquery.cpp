@@ -1,8 +1,8 @@
-#include "registerquery.h"
+#include "core/register/registerquery.h"
 
-#include "data/texthelpers.h"
-#include "data/tillbrookerror.h"
-#include "datafile/sqlstatement.h"
+#include "core/base/texthelpers.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/sqlstatement.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/ttransaction.h"
+#include "core/store/ttransaction.h"
 
 #include <QDate>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "runningbalance.h"
+#include "core/register/runningbalance.h"
 
 QList<Money> RunningBalances(Money opening, const QList<Money> &amounts)
 {

@@ -1,4 +1,4 @@
-#include "shownmonth.h"
+#include "core/register/shownmonth.h"
 
 #include <QtGlobal>
 #include <array>

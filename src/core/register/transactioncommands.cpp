@@ -1,8 +1,8 @@
-#include "transactioncommands.h"
+#include "core/register/transactioncommands.h"
 
-#include "data/lookups.h"
-#include "data/notices.h"
-#include "data/transactionstore.h"
+#include "core/store/lookups.h"
+#include "core/base/notices.h"
+#include "core/store/transactionstore.h"
 
 bool CheckSelectedTransaction(TMyDataModule &db, Notifier &notifier, int id)
 {

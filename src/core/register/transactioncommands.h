@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/ttransaction.h"
-#include "register/registerstate.h"
+#include "core/store/ttransaction.h"
+#include "core/register/registerstate.h"
 
 #include <QString>
 

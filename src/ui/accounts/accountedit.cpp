@@ -1,9 +1,9 @@
-#include "accountedit.h"
+#include "ui/accounts/accountedit.h"
 
-#include "accounts/accounts.h"
-#include "accounts/currencies.h"
-#include "data/guarded.h"
-#include "data/notices.h"
+#include "core/accounts/accounts.h"
+#include "core/accounts/currencies.h"
+#include "ui/app/guarded.h"
+#include "core/base/notices.h"
 
 #include <QComboBox>
 #include <QGridLayout>

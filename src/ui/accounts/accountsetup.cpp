@@ -1,12 +1,12 @@
-#include "accountsetup.h"
+#include "ui/accounts/accountsetup.h"
 
-#include "accountedit.h"
-#include "accounts/accounts.h"
-#include "data/dialogrunner.h"
-#include "data/notices.h"
-#include "data/dialogcommand.h"
-#include "widgets/listdialoglayout.h"
-#include "widgets/multicollistbox.h"
+#include "ui/accounts/accountedit.h"
+#include "core/accounts/accounts.h"
+#include "ui/feedback/dialogrunner.h"
+#include "core/base/notices.h"
+#include "ui/feedback/dialogcommand.h"
+#include "ui/widgets/listdialoglayout.h"
+#include "ui/widgets/multicollistbox.h"
 
 #include <QComboBox>
 #include <QLineEdit>

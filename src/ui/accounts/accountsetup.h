@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accounts/accountrec.h"
+#include "core/accounts/accountrec.h"
 
 #include <QDialog>
 

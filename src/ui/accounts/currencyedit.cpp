@@ -1,12 +1,12 @@
-#include "currencyedit.h"
+#include "ui/accounts/currencyedit.h"
 
-#include "accounts/currencies.h"
-#include "currencyitemedit.h"
-#include "data/dialogrunner.h"
-#include "data/notices.h"
-#include "data/dialogcommand.h"
-#include "widgets/listdialoglayout.h"
-#include "widgets/multicollistbox.h"
+#include "core/accounts/currencies.h"
+#include "ui/accounts/currencyitemedit.h"
+#include "ui/feedback/dialogrunner.h"
+#include "core/base/notices.h"
+#include "ui/feedback/dialogcommand.h"
+#include "ui/widgets/listdialoglayout.h"
+#include "ui/widgets/multicollistbox.h"
 
 #include <QLineEdit>
 #include <QPushButton>

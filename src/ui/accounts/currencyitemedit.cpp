@@ -1,8 +1,8 @@
-#include "currencyitemedit.h"
+#include "ui/accounts/currencyitemedit.h"
 
-#include "accounts/currencies.h"
-#include "data/guarded.h"
-#include "data/notices.h"
+#include "core/accounts/currencies.h"
+#include "ui/app/guarded.h"
+#include "core/base/notices.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,11 +1,11 @@
-#include "setupentry.h"
+#include "ui/accounts/setupentry.h"
 
-#include "accountsetup.h"
-#include "currencyedit.h"
-#include "data/dialogrunner.h"
-#include "data/guarded.h"
-#include "data/lookups.h"
-#include "datafile/session.h"
+#include "ui/accounts/accountsetup.h"
+#include "ui/accounts/currencyedit.h"
+#include "ui/feedback/dialogrunner.h"
+#include "ui/app/guarded.h"
+#include "core/store/lookups.h"
+#include "core/session/session.h"
 
 bool OpenCurrencySetup(Session &session, QWidget *parent)
 {

@@ -1,7 +1,7 @@
-#include "tillbrookapplication.h"
+#include "ui/app/tillbrookapplication.h"
 
-#include "data/notices.h"
-#include "data/tillbrookerror.h"
+#include "core/base/notices.h"
+#include "core/base/tillbrookerror.h"
 
 #include <exception>
 

@@ -1,6 +1,6 @@
-#include "datafiledialogs.h"
+#include "ui/datafile/datafiledialogs.h"
 
-#include "data/dialogrunner.h"
+#include "ui/feedback/dialogrunner.h"
 
 #include <QFileDialog>
 

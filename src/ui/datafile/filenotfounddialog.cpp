@@ -1,6 +1,6 @@
-#include "filenotfounddialog.h"
+#include "ui/datafile/filenotfounddialog.h"
 
-#include "data/dialogrunner.h"
+#include "ui/feedback/dialogrunner.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "passworddialog.h"
+#include "ui/datafile/passworddialog.h"
 
-#include "data/dialogrunner.h"
+#include "ui/feedback/dialogrunner.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -1,13 +1,13 @@
-#include "editform.h"
+#include "ui/lists/editform.h"
 
-#include "data/dialogcommand.h"
-#include "data/guarded.h"
-#include "data/notices.h"
-#include "datafile/session.h"
-#include "itemsetup.h"
-#include "itemwidgets.h"
-#include "lists/items.h"
-#include "widgets/multicollistbox.h"
+#include "ui/feedback/dialogcommand.h"
+#include "ui/app/guarded.h"
+#include "core/base/notices.h"
+#include "core/session/session.h"
+#include "ui/lists/itemsetup.h"
+#include "ui/lists/itemwidgets.h"
+#include "core/lists/items.h"
+#include "ui/widgets/multicollistbox.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
-#include "itemlist.h"
+#include "ui/lists/itemlist.h"
 
-#include "data/dialogrunner.h"
-#include "datafile/session.h"
-#include "editform.h"
+#include "ui/feedback/dialogrunner.h"
+#include "core/session/session.h"
+#include "ui/lists/editform.h"
 
 QString OpenItemList(Session &session, QWidget *parent, int itemKind)
 {

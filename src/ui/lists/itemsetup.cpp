@@ -1,9 +1,9 @@
-#include "itemsetup.h"
+#include "ui/lists/itemsetup.h"
 
-#include "data/dialogrunner.h"
-#include "data/tillbrookerror.h"
-#include "lists/budget.h"
-#include "lists/items.h"
+#include "ui/feedback/dialogrunner.h"
+#include "core/base/tillbrookerror.h"
+#include "core/lists/budget.h"
+#include "core/lists/items.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/money.h"
+#include "core/base/money.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,7 +1,7 @@
-#include "itemwidgets.h"
+#include "ui/lists/itemwidgets.h"
 
-#include "lists/items.h"
-#include "widgets/multicollistbox.h"
+#include "core/lists/items.h"
+#include "ui/widgets/multicollistbox.h"
 
 #include <QComboBox>
 

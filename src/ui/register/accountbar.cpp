@@ -1,6 +1,6 @@
-#include "accountbar.h"
+#include "ui/register/accountbar.h"
 
-#include "monthnavigator.h"
+#include "ui/register/monthnavigator.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

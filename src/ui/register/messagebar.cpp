@@ -1,4 +1,4 @@
-#include "messagebar.h"
+#include "ui/register/messagebar.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

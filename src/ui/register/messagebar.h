@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/notifier.h"
+#include "core/base/notifier.h"
 
 #include <QFrame>
 

@@ -1,4 +1,4 @@
-#include "monthnavigator.h"
+#include "ui/register/monthnavigator.h"
 
 #include <QComboBox>
 #include <QDate>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/shownmonth.h"
+#include "core/register/shownmonth.h"
 
 #include <QWidget>
 

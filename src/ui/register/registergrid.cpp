@@ -1,11 +1,11 @@
-#include "registergrid.h"
+#include "ui/register/registergrid.h"
 
-#include "data/texthelpers.h"
-#include "data/ttransaction.h"
-#include "datafile/programoptions.h"
-#include "datafile/session.h"
-#include "register/registerquery.h"
-#include "widgets/pubstrgrid.h"
+#include "core/base/texthelpers.h"
+#include "core/store/ttransaction.h"
+#include "core/session/programoptions.h"
+#include "core/session/session.h"
+#include "core/register/registerquery.h"
+#include "ui/widgets/pubstrgrid.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/money.h"
+#include "core/base/money.h"
 
 #include <QHash>
 #include <QList>
@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "widgets/stringtablemodel.h"
+#include "ui/widgets/stringtablemodel.h"
 
 class QModelIndex;
 class TPubStrGrid;

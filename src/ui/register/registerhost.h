@@ -1,6 +1,6 @@
 #pragma once
 
-#include "register/registerstate.h"
+#include "core/register/registerstate.h"
 
 #include <QString>
 

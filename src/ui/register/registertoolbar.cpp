@@ -1,4 +1,4 @@
-#include "registertoolbar.h"
+#include "ui/register/registertoolbar.h"
 
 #include <QMenu>
 #include <QStyle>

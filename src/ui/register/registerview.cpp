@@ -1,19 +1,19 @@
-#include "registerview.h"
+#include "ui/register/registerview.h"
 
-#include "accountbar.h"
-#include "entrypanel.h"
-#include "messagebar.h"
-#include "monthnavigator.h"
-#include "registergrid.h"
-#include "registertoolbar.h"
+#include "ui/register/accountbar.h"
+#include "ui/register/entry/entrypanel.h"
+#include "ui/register/messagebar.h"
+#include "ui/register/monthnavigator.h"
+#include "ui/register/registergrid.h"
+#include "ui/register/registertoolbar.h"
 
-#include "data/guarded.h"
-#include "data/lookups.h"
-#include "data/transactionstore.h"
-#include "datafile/session.h"
-#include "register/registerlookups.h"
-#include "register/registerquery.h"
-#include "widgets/pubstrgrid.h"
+#include "ui/app/guarded.h"
+#include "core/store/lookups.h"
+#include "core/store/transactionstore.h"
+#include "core/session/session.h"
+#include "core/register/registerlookups.h"
+#include "core/register/registerquery.h"
+#include "ui/widgets/pubstrgrid.h"
 
 #include <QApplication>
 #include <QComboBox>

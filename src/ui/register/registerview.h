@@ -1,9 +1,9 @@
 #pragma once
 
-#include "data/notifier.h"
-#include "register/registerstate.h"
-#include "register/shownmonth.h"
-#include "registerhost.h"
+#include "core/base/notifier.h"
+#include "core/register/registerstate.h"
+#include "core/register/shownmonth.h"
+#include "ui/register/registerhost.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "autosizecolumn.h"
+#include "ui/widgets/autosizecolumn.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>

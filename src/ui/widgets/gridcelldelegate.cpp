@@ -1,6 +1,6 @@
-#include "gridcelldelegate.h"
+#include "ui/widgets/gridcelldelegate.h"
 
-#include "pubstrgrid.h"
+#include "ui/widgets/pubstrgrid.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "listdialoglayout.h"
+#include "ui/widgets/listdialoglayout.h"
 
 #include <QDialog>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "multicollistbox.h"
+#include "ui/widgets/multicollistbox.h"
 
 #include <QHeaderView>
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "pubstrgrid.h"
+#include "ui/widgets/pubstrgrid.h"
 
-#include "data/dialogrunner.h"
-#include "data/tillbrookerror.h"
-#include "gridcelldelegate.h"
+#include "ui/feedback/dialogrunner.h"
+#include "core/base/tillbrookerror.h"
+#include "ui/widgets/gridcelldelegate.h"
 
 #include <QFile>
 #include <QFileInfo>

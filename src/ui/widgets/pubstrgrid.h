@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stringtablemodel.h"
+#include "ui/widgets/stringtablemodel.h"
 
 #include <QStringList>
 #include <QTableView>

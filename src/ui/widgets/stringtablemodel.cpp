@@ -1,4 +1,4 @@
-#include "stringtablemodel.h"
+#include "ui/widgets/stringtablemodel.h"
 
 StringTableModel::StringTableModel(QObject *parent)
     : QAbstractTableModel(parent)

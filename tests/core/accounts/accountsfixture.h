@@ -1,7 +1,7 @@
 #pragma once
 
-#include "datafile/sqlstatement.h"
-#include "testdatafile.h"
+#include "core/datafile/sqlstatement.h"
+#include "support/testdatafile.h"
 
 #include <QList>
 #include <QSqlDatabase>

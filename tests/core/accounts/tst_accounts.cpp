@@ -1,6 +1,6 @@
-#include "accounts/accounts.h"
-#include "data/lookups.h"
-#include "data/tillbrookerror.h"
+#include "core/accounts/accounts.h"
+#include "core/store/lookups.h"
+#include "core/base/tillbrookerror.h"
 #include "accountsfixture.h"
 
 #include <QTest>

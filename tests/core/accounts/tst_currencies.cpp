@@ -1,5 +1,5 @@
-#include "accounts/currencies.h"
-#include "data/tillbrookerror.h"
+#include "core/accounts/currencies.h"
+#include "core/base/tillbrookerror.h"
 #include "accountsfixture.h"
 
 #include <QLocale>

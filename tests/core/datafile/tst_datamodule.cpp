@@ -1,8 +1,8 @@
-#include "data/tillbrookerror.h"
-#include "datafile/datamodule.h"
-#include "datafile/filelock.h"
-#include "datafile/sqlstatement.h"
-#include "testdatafile.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/datamodule.h"
+#include "core/datafile/filelock.h"
+#include "core/datafile/sqlstatement.h"
+#include "support/testdatafile.h"
 
 #include <QCryptographicHash>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "datafile/schema.h"
-#include "datafile/sqlstatement.h"
-#include "testdatafile.h"
+#include "core/datafile/schema.h"
+#include "core/datafile/sqlstatement.h"
+#include "support/testdatafile.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
-#include "data/tillbrookerror.h"
-#include "datafile/sqlstatement.h"
-#include "testdatafile.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/sqlstatement.h"
+#include "support/testdatafile.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
-#include "datafile/sqlstatement.h"
-#include "lists/budget.h"
-#include "testdatafile.h"
+#include "core/datafile/sqlstatement.h"
+#include "core/lists/budget.h"
+#include "support/testdatafile.h"
 
 #include <QTest>
 

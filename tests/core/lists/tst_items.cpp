@@ -1,7 +1,7 @@
-#include "data/tillbrookerror.h"
-#include "datafile/sqlstatement.h"
-#include "lists/items.h"
-#include "testdatafile.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/sqlstatement.h"
+#include "core/lists/items.h"
+#include "support/testdatafile.h"
 
 #include <QTest>
 

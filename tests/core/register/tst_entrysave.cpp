@@ -1,10 +1,10 @@
-#include "data/transactionstore.h"
-#include "datafile/sqlstatement.h"
-#include "lists/items.h"
-#include "register/entrylock.h"
-#include "register/entrysave.h"
-#include "register/transactioncommands.h"
-#include "testdatafile.h"
+#include "core/store/transactionstore.h"
+#include "core/datafile/sqlstatement.h"
+#include "core/lists/items.h"
+#include "core/register/entrylock.h"
+#include "core/register/entrysave.h"
+#include "core/register/transactioncommands.h"
+#include "support/testdatafile.h"
 
 #include <QTest>
 

@@ -1,8 +1,8 @@
-#include "data/tillbrookerror.h"
-#include "register/registerlookups.h"
-#include "register/registerquery.h"
-#include "register/runningbalance.h"
-#include "testdatafile.h"
+#include "core/base/tillbrookerror.h"
+#include "core/register/registerlookups.h"
+#include "core/register/registerquery.h"
+#include "core/register/runningbalance.h"
+#include "support/testdatafile.h"
 
 #include <QTest>
 

@@ -1,13 +1,13 @@
-#include "accounts/accountedit.h"
-#include "accounts/accounts.h"
-#include "accounts/currencies.h"
-#include "accounts/accountsetup.h"
-#include "accounts/currencyedit.h"
-#include "accounts/currencyitemedit.h"
-#include "accounts/setupentry.h"
-#include "data/dialogrunner.h"
+#include "ui/accounts/accountedit.h"
+#include "core/accounts/accounts.h"
+#include "core/accounts/currencies.h"
+#include "ui/accounts/accountsetup.h"
+#include "ui/accounts/currencyedit.h"
+#include "ui/accounts/currencyitemedit.h"
+#include "ui/accounts/setupentry.h"
+#include "ui/feedback/dialogrunner.h"
 #include "../../core/accounts/accountsfixture.h"
-#include "widgets/multicollistbox.h"
+#include "ui/widgets/multicollistbox.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 // A later Tillbrook start for the single-instance test: prints "second" and ends when
 // an instance with the key already runs, else "first".
-#include "app/singleinstance.h"
+#include "ui/app/singleinstance.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "app/singleinstance.h"
+#include "ui/app/singleinstance.h"
 
 #include <QCoreApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
-#include "app/tillbrookapplication.h"
-#include "data/tillbrookerror.h"
-#include "fakenotifier.h"
+#include "ui/app/tillbrookapplication.h"
+#include "core/base/tillbrookerror.h"
+#include "support/fakenotifier.h"
 
 #include <QEvent>
 #include <QTest>

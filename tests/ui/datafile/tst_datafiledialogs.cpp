@@ -1,7 +1,7 @@
-#include "data/dialogrunner.h"
-#include "datafile/filenotfounddialog.h"
-#include "datafile/passworddialog.h"
-#include "datafile/splash.h"
+#include "ui/feedback/dialogrunner.h"
+#include "ui/datafile/filenotfounddialog.h"
+#include "ui/datafile/passworddialog.h"
+#include "ui/app/splash.h"
 
 #include <QApplication>
 #include <QLabel>

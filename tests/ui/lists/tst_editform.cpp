@@ -1,12 +1,12 @@
-#include "data/dialogrunner.h"
-#include "data/tillbrookerror.h"
-#include "datafile/sqlstatement.h"
-#include "lists/editform.h"
-#include "lists/itemlist.h"
-#include "lists/items.h"
-#include "lists/itemsetup.h"
-#include "testdatafile.h"
-#include "widgets/multicollistbox.h"
+#include "ui/feedback/dialogrunner.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/sqlstatement.h"
+#include "ui/lists/editform.h"
+#include "ui/lists/itemlist.h"
+#include "core/lists/items.h"
+#include "ui/lists/itemsetup.h"
+#include "support/testdatafile.h"
+#include "ui/widgets/multicollistbox.h"
 
 #include <QComboBox>
 #include <QLabel>

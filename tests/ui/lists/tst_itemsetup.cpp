@@ -1,6 +1,6 @@
-#include "data/dialogrunner.h"
-#include "data/tillbrookerror.h"
-#include "lists/itemsetup.h"
+#include "ui/feedback/dialogrunner.h"
+#include "core/base/tillbrookerror.h"
+#include "ui/lists/itemsetup.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "lists/itemwidgets.h"
-#include "testdatafile.h"
-#include "widgets/multicollistbox.h"
+#include "ui/lists/itemwidgets.h"
+#include "support/testdatafile.h"
+#include "ui/widgets/multicollistbox.h"
 
 #include <QComboBox>
 #include <QTest>

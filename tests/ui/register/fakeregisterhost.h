@@ -1,7 +1,7 @@
 #pragma once
 
-#include "data/ttransaction.h"
-#include "register/registerhost.h"
+#include "core/store/ttransaction.h"
+#include "ui/register/registerhost.h"
 
 #include <QList>
 #include <QPair>

@@ -1,11 +1,11 @@
-#include "data/transactionstore.h"
-#include "datafile/sqlstatement.h"
-#include "register/entrylock.h"
-#include "register/entrypanel.h"
-#include "register/registerview.h"
-#include "register/transactioncommands.h"
-#include "testdatafile.h"
-#include "widgets/pubstrgrid.h"
+#include "core/store/transactionstore.h"
+#include "core/datafile/sqlstatement.h"
+#include "core/register/entrylock.h"
+#include "ui/register/entry/entrypanel.h"
+#include "ui/register/registerview.h"
+#include "core/register/transactioncommands.h"
+#include "support/testdatafile.h"
+#include "ui/widgets/pubstrgrid.h"
 
 #include <QApplication>
 #include <QComboBox>

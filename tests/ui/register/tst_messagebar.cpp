@@ -1,4 +1,4 @@
-#include "register/messagebar.h"
+#include "ui/register/messagebar.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

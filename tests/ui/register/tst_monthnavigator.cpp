@@ -1,4 +1,4 @@
-#include "register/monthnavigator.h"
+#include "ui/register/monthnavigator.h"
 
 #include <QAction>
 #include <QComboBox>

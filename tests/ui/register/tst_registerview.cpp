@@ -1,13 +1,13 @@
-#include "data/transactionstore.h"
-#include "register/entrypanel.h"
-#include "register/messagebar.h"
-#include "register/monthnavigator.h"
-#include "register/registergrid.h"
-#include "register/registerquery.h"
-#include "register/registertoolbar.h"
-#include "register/registerview.h"
-#include "testdatafile.h"
-#include "widgets/pubstrgrid.h"
+#include "core/store/transactionstore.h"
+#include "ui/register/entry/entrypanel.h"
+#include "ui/register/messagebar.h"
+#include "ui/register/monthnavigator.h"
+#include "ui/register/registergrid.h"
+#include "core/register/registerquery.h"
+#include "ui/register/registertoolbar.h"
+#include "ui/register/registerview.h"
+#include "support/testdatafile.h"
+#include "ui/widgets/pubstrgrid.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "widgets/multicollistbox.h"
+#include "ui/widgets/multicollistbox.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>

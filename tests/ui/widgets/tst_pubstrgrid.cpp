@@ -1,6 +1,6 @@
-#include "data/dialogrunner.h"
-#include "data/tillbrookerror.h"
-#include "widgets/pubstrgrid.h"
+#include "ui/feedback/dialogrunner.h"
+#include "core/base/tillbrookerror.h"
+#include "ui/widgets/pubstrgrid.h"
 
 #include <QApplication>
 #include <QDialog>

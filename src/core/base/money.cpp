@@ -1,0 +1,140 @@
+#include "core/base/money.h"
+
+#include "core/base/tillbrookerror.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+qint64 pow10(int n)
+{
+    qint64 p = 1;
+    while (n-- > 0)
+        p *= 10;
+    return p;
+}
+
+// Rounds units to a multiple of step, halves away from zero.
+qint64 roundUnitsTo(qint64 units, qint64 step)
+{
+    if (step <= 1)
+        return units;
+    const qint64 half = step / 2;
+    const qint64 q = units / step;
+    const qint64 r = units % step;
+    if (r >= half)
+        return (q + 1) * step;
+    if (r <= -half)
+        return (q - 1) * step;
+    return q * step;
+}
+
+int clampDigits(int digits) { return qBound(0, digits, 4); }
+
+} // namespace
+
+Money Money::fromDouble(double value)
+{
+    return fromUnits(std::llround(value * UnitsPerWhole));
+}
+
+std::optional<Money> Money::fromText(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    qint64 whole = 0;
+    int wholeDigits = 0;
+    while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128) {
+        if (whole > (std::numeric_limits<qint64>::max() / UnitsPerWhole) / 10)
+            return std::nullopt;
+        whole = whole * 10 + (text[i].unicode() - '0');
+        ++wholeDigits;
+        ++i;
+    }
+    qint64 fraction = 0; // in units of 10^-5, one digit more than we keep, for rounding
+    int fractionDigits = 0;
+    bool roundUp = false;
+    if (i < text.size() && text[i] == u'.') {
+        ++i;
+        while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128) {
+            const int d = text[i].unicode() - '0';
+            if (fractionDigits < 4)
+                fraction = fraction * 10 + d;
+            else if (fractionDigits == 4)
+                roundUp = d >= 5;
+            ++fractionDigits;
+            ++i;
+        }
+    }
+    if (i != text.size() || wholeDigits + fractionDigits == 0)
+        return std::nullopt;
+    fraction *= pow10(4 - qMin(fractionDigits, 4));
+    qint64 units = whole * UnitsPerWhole + fraction + (roundUp ? 1 : 0);
+    return fromUnits(negative ? -units : units);
+}
+
+Money Money::converted(double fromRate, double toRate) const
+{
+    if (fromRate == 0.0 || !std::isfinite(fromRate) || !std::isfinite(toRate))
+        throw TillbrookError(QStringLiteral("A currency rate of 0 cannot convert an amount."));
+    const long double result = (static_cast<long double>(m_units) / fromRate) * toRate;
+    if (!std::isfinite(result) || std::fabs(result) > 9.0e18L)
+        throw TillbrookError(QStringLiteral("The converted amount is too large."));
+    return fromUnits(std::llround(result));
+}
+
+Money Money::roundedTo(int digits) const
+{
+    return fromUnits(roundUnitsTo(m_units, pow10(4 - clampDigits(digits))));
+}
+
+QString Money::toPlainText(int digits) const
+{
+    // Amounts carry four decimals; more places shown are zeros.
+    const int padding = qBound(0, digits - 4, MaxShownDigits - 4);
+    digits = clampDigits(digits);
+    const qint64 rounded = roundedTo(digits).m_units;
+    const quint64 magnitude = rounded < 0 ? quint64(-(rounded + 1)) + 1 : quint64(rounded);
+    QString text = QString::number(magnitude / UnitsPerWhole);
+    if (digits > 0) {
+        const quint64 fraction = (magnitude % UnitsPerWhole) / pow10(4 - digits);
+        text += u'.' + QString::number(fraction).rightJustified(digits, u'0') + QString(padding, u'0');
+    }
+    return rounded < 0 ? u'-' + text : text;
+}
+
+QString Money::toGroupedText(int digits) const
+{
+    QString plain = toPlainText(digits);
+    const bool negative = plain.startsWith(u'-');
+    qsizetype end = plain.indexOf(u'.');
+    if (end < 0)
+        end = plain.size();
+    const qsizetype start = negative ? 1 : 0;
+    for (qsizetype pos = end - 3; pos > start; pos -= 3)
+        plain.insert(pos, u',');
+    return plain;
+}
+
+QString Money::toPlainText(const QString &amountFormat) const
+{
+    return toPlainText(DigitsOfAmountFormat(amountFormat));
+}
+
+int DigitsOfAmountFormat(const QString &amountFormat)
+{
+    const qsizetype dot = amountFormat.indexOf(u'.');
+    return dot < 0 ? 0 : qMin(int(amountFormat.size() - dot - 1), MaxShownDigits);
+}
+
+QString AmountFormatForDigits(int digits)
+{
+    return QStringLiteral("0.") + QString(qBound(0, digits, MaxShownDigits), u'0');
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/datafile/datamodule.h"
+#include "core/session/programoptions.h"
+
+#include <QString>
+
+class Notifier;
+
+// What every window works with: the connection, the file in use, the program-wide
+// options and the way to tell the user things. One per run, owned by the start-up.
+struct Session
+{
+    Session(Notifier &notifier, const QString &programFolder)
+        : notifier(notifier), programFolder(programFolder) {}
+
+    Notifier &notifier;
+    QString programFolder;     // ends with "/"
+    TMyDataModule MyDataModule;
+    ProgramOptions options;
+    QString CurrentDataFile;
+};

@@ -1,0 +1,155 @@
+#include "ui/mainwindow/mainwindow.h"
+
+#include "ui/register/registerview.h"
+
+#include "ui/app/delay.h"
+#include "ui/app/guarded.h"
+#include "core/base/notices.h"
+#include "core/base/tillbrookerror.h"
+#include "core/session/datafileops.h"
+#include "core/session/session.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTimer>
+#include <QUrl>
+
+TfrmMain::TfrmMain(Session &session, QWidget *parent)
+    : QMainWindow(parent), m_session(session), m_today([] { return QDate::currentDate(); })
+{
+    setObjectName(QStringLiteral("TfrmMain"));
+    setWindowTitle(QLatin1String(ApplicationTitle));
+    resize(900, 600);
+
+    m_register = new RegisterView(session, this);
+    setCentralWidget(m_register);
+
+    m_menu = BuildMainMenu(menuBar());
+    connectMenu();
+    connectRegisterCommands();
+}
+
+void TfrmMain::connectMenu()
+{
+    auto bind = [this](QAction *action, void (TfrmMain::*handler)()) {
+        connect(action, &QAction::triggered, this, [this, handler] {
+            Guarded(m_session.notifier, [&] { (this->*handler)(); });
+        });
+    };
+    bind(m_menu.NewTillbrookfile1, &TfrmMain::NewTillbrookfile1Click);
+    bind(m_menu.OpenTillbrookfile1, &TfrmMain::OpenTillbrookfile1Click);
+    bind(m_menu.Exit1, &TfrmMain::Exit1Click);
+    bind(m_menu.Help2, &TfrmMain::Help2Click);
+    bind(m_menu.CheckforUpdates1, &TfrmMain::CheckforUpdates1Click);
+}
+
+
+void TfrmMain::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_firstShowStarted)
+        return;
+    m_firstShowStarted = true;
+    // In the event loop, not inside show(): the steps wait and may open dialogs.
+    QTimer::singleShot(0, this, [this] { Guarded(m_session.notifier, [&] { FormShow(); }); });
+}
+
+void TfrmMain::FormShow()
+{
+    if (m_firstShowDone)
+        return;
+    if (m_splash)
+        m_splash->close();
+    Delay(m_waitMs);
+
+    ProgramOptions &options = m_session.options;
+    options.setDecimalDigits(2);
+    options.AutoTransactionOn = true;
+    // Dates are always shown "dd/mm/yyyy" (DateToText), whatever the locale says.
+
+    SetupRegister();
+    bool opened = false;
+    try {
+        opened = OpenLastFile();
+    } catch (const TillbrookError &error) {
+        // Not even the default data file could be connected: there is nothing to work
+        // on, so the start ends here like every other failed start.
+        ShowErrorDialog(m_session.notifier, error.message());
+    }
+    if (!opened) {
+        endProgram();
+        return;
+    }
+    StartEntryWithToday();
+    if (options.AutoBackupOn)
+        TakeStartupBackup();
+    Delay(m_waitMs);
+
+    if (RunWeeklyUpdateCheck(m_session, m_today()))
+        CheckforUpdates1Click();
+    m_firstShowDone = true;
+}
+
+void TfrmMain::Exit1Click()
+{
+    if (isEditing()) {
+        ShowNotice(m_session.notifier, QStringLiteral("Please Save or Cancel the current transaction to exit."),
+                   WarningBar);
+        return;
+    }
+    if (!m_session.CurrentDataFile.isEmpty()) {
+        // A file that can no longer be written must not keep the user from leaving:
+        // the error is shown and the exit goes on.
+        Guarded(m_session.notifier, [&] { SaveFileState(m_session, currentAccountName()); });
+        if (m_session.options.AutoBackupOn)
+            TakeClosingBackup();
+        Delay(m_waitMs);
+    }
+    SaveWindowPlacement();
+    Delay(qMin(m_waitMs, 10));
+    endProgram();
+}
+
+void TfrmMain::closeEvent(QCloseEvent *event)
+{
+    if (!m_ending) {
+        event->ignore();
+        Guarded(m_session.notifier, [&] { Exit1Click(); });
+    }
+    if (m_ending)
+        event->accept();
+}
+
+void TfrmMain::endProgram()
+{
+    m_ending = true;
+    m_session.MyDataModule.close();
+    hide();
+    emit programEnded();
+}
+
+void TfrmMain::Help2Click()
+{
+    const QString help = m_session.programFolder + QLatin1String(HelpFileName);
+    if (!QFileInfo::exists(help)) {
+        ShowNotice(m_session.notifier, QStringLiteral("The help file %1 could not be found.").arg(help),
+                   WarningDialog);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
+void TfrmMain::CheckforUpdates1Click()
+{
+    StartUpdater(m_session.programFolder);
+}
+
+void TfrmMain::setCaptionFile(const QString &path)
+{
+    setWindowTitle(path.isEmpty() ? QString::fromLatin1(ApplicationTitle)
+                                  : QLatin1String(ApplicationTitle) + QStringLiteral(" - ") + path);
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "ui/mainwindow/mainmenu.h"
+
+#include <QDate>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <functional>
+
+class RegisterView;
+struct Session;
+
+// The register window. For now a shell: the menu bar, the caption, the start-up steps
+// of its first showing, opening and creating data files, and the exit sequence. The
+// register itself becomes the central widget and fills the members marked below.
+class TfrmMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TfrmMain(Session &session, QWidget *parent = nullptr);
+
+    MainMenu &menu() { return m_menu; }
+    Session &session() { return m_session; }
+
+    // The splash window to close at the first showing.
+    void setSplash(QWidget *splash) { m_splash = splash; }
+    // The waits of the start-up and exit steps (500 ms); tests pass 0.
+    void setWaitMilliseconds(int milliseconds) { m_waitMs = milliseconds; }
+    // Today's date for the weekly update check; tests pass a fixed day.
+    void setClock(std::function<QDate()> today) { m_today = std::move(today); }
+
+    bool FirstShowDone() const { return m_firstShowDone; }
+    // True once the program is ending (exit sequence or a start-up failure).
+    bool isEnding() const { return m_ending; }
+
+    // --- The register ---
+    RegisterView *registerView() const { return m_register; }
+    // Refills the account, payee and category lists and selects the file's default account.
+    void RefreshLookups();
+    // Loads the shown account and month.
+    void LoadRegisterGrid();
+    // True while a transaction is being entered (entry panel in New or Edit).
+    bool isEditing() const;
+    // The account chosen in the register; empty when none.
+    QString currentAccountName() const;
+
+    // Setup menu: the currency and account lists, then the register refreshes.
+    void Currencies1Click();
+    void Accounts1Click();
+
+    // --- Handlers ---
+    // The steps of the first showing; runs once.
+    void FormShow();
+    // Reopens the last data file or asks for one. False when the program must end.
+    bool OpenLastFile();
+    void NewTillbrookfile1Click();
+    void OpenTillbrookfile1Click();
+    // The recent-files list's click: opens the path; CanDelete tells the list to drop it.
+    void RegMru1ItemClick(const QString &path, bool &CanDelete);
+    void Exit1Click();
+    void Help2Click();
+    void CheckforUpdates1Click();
+
+signals:
+    // The exit sequence or a start-up failure has ended the program; the loop should stop.
+    void programEnded();
+    // A file was opened or created from the File menu: the recent-files list adds it.
+    void recentFileOpened(const QString &path);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    // FormCloseQuery: the close box runs the exit sequence instead.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void connectMenu();
+    // The register's commands in the File, Setup and Misc menus.
+    void connectRegisterCommands();
+    void setCaptionFile(const QString &path);
+    // DocumentsDataFolder, created when missing; the start folder of the file dialogs.
+    QString prepareDocumentsFolder(bool waitAfterCreating);
+    // Opens the chosen file; on failure the previous file stays in use.
+    bool openChosenFile(const QString &path, bool addToRecentFiles);
+    bool failStartupOpen();
+    void endProgram();
+
+    // Hooks of later parts; each does nothing until that part exists.
+    void SetupRegister();
+    // The first New after start-up takes today's date, which the date field shows now.
+    void StartEntryWithToday();
+    bool CheckChosenDataFile(const QString &) { return true; } // compaction check of a chosen file
+    void ShowNewFileWizard() {}
+    void TakeStartupBackup() {}
+    void TakeClosingBackup() {}
+    void SaveWindowPlacement() {}
+
+    Session &m_session;
+    MainMenu m_menu;
+    RegisterView *m_register = nullptr;
+    QPointer<QWidget> m_splash;
+    std::function<QDate()> m_today;
+    int m_waitMs = 500;
+    bool m_firstShowStarted = false;
+    bool m_firstShowDone = false;
+    bool m_ending = false;
+};

@@ -1,0 +1,156 @@
+// TfrmMain: opening and creating data files.
+#include "ui/mainwindow/mainwindow.h"
+
+#include "ui/app/delay.h"
+#include "core/base/notices.h"
+#include "ui/datafile/datafiledialogs.h"
+#include "core/session/datafileops.h"
+#include "ui/datafile/filenotfounddialog.h"
+#include "core/datafile/programfolder.h"
+#include "core/session/session.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString EditingRefusal =
+    QStringLiteral("You must cancel an editing of transactions before opening a new file");
+
+// Longer paths are opened but not remembered in the recent-files list.
+constexpr int MaxRecentPathLength = 255;
+
+} // namespace
+
+bool TfrmMain::OpenLastFile()
+{
+    Notifier &notifier = m_session.notifier;
+    m_session.MyDataModule.close();
+    ReadStartupSettings(m_session);
+
+    if (QFileInfo(m_session.CurrentDataFile).isFile()) {
+        if (!OpenDataFile(m_session, m_session.CurrentDataFile))
+            return failStartupOpen();
+        setCaptionFile(m_session.CurrentDataFile);
+    } else {
+        switch (AskFileNotFoundChoice(this)) {
+        case TfrmFileNotFound::ExitProgram:
+            return false;
+        case TfrmFileNotFound::OpenExisting: {
+            const QString path = AskOpenDataFilePath(this, prepareDocumentsFolder(false));
+            if (path.isEmpty()) {
+                notifier.showMessageBox(MessageBoxKind::Warning,
+                                        QStringLiteral("You need to create/open a filename. Tillbrook will now exit"));
+                return false;
+            }
+            m_session.CurrentDataFile = path;
+            if (!OpenDataFile(m_session, path))
+                return failStartupOpen();
+            setCaptionFile(path);
+            break;
+        }
+        default:
+            if (!QFileInfo::exists(m_session.programFolder + QLatin1String(TemplateFileName))) {
+                notifier.showMessageBox(
+                    MessageBoxKind::Error,
+                    QStringLiteral("A problem has occured, files could not be created. Please notify support."));
+                return false;
+            }
+            NewTillbrookfile1Click();
+            break;
+        }
+    }
+    // The create path was cancelled or failed: work on the default data file.
+    if (!ConnectFallbackFile(m_session))
+        return failStartupOpen();
+    RefreshLookups();
+    LoadRegisterGrid();
+    return true;
+}
+
+bool TfrmMain::failStartupOpen()
+{
+    m_session.notifier.showMessageBox(MessageBoxKind::Warning, QStringLiteral("Wrong Password"));
+    ForgetLastOpenedFile(m_session);
+    return false;
+}
+
+QString TfrmMain::prepareDocumentsFolder(bool waitAfterCreating)
+{
+    const QString folder = DocumentsDataFolder();
+    if (!QFileInfo::exists(folder)) {
+        QDir().mkpath(folder);
+        if (waitAfterCreating)
+            Delay(m_waitMs);
+    }
+    return QFileInfo::exists(folder) ? folder : QString();
+}
+
+void TfrmMain::NewTillbrookfile1Click()
+{
+    if (isEditing()) {
+        ShowNotice(m_session.notifier, EditingRefusal, WarningBar);
+        return;
+    }
+    const QString path = AskCreateDataFilePath(this, prepareDocumentsFolder(false));
+    if (path.isEmpty())
+        return;
+    SaveFileState(m_session, currentAccountName());
+    if (!CreateDataFile(m_session, path, m_session.programFolder))
+        return;
+    m_session.CurrentDataFile = path;
+    setCaptionFile(path);
+    ShowNewFileWizard();
+    RefreshLookups();
+    LoadRegisterGrid();
+    if (path.size() < MaxRecentPathLength)
+        emit recentFileOpened(path);
+}
+
+void TfrmMain::OpenTillbrookfile1Click()
+{
+    if (isEditing()) {
+        ShowNotice(m_session.notifier, EditingRefusal, WarningBar);
+        return;
+    }
+    const QString path = AskOpenDataFilePath(this, prepareDocumentsFolder(true));
+    if (path.isEmpty())
+        return;
+    if (!CheckChosenDataFile(path)) {
+        ShowNotice(m_session.notifier, QStringLiteral("File cannot be opened. Please check file and try again."),
+                   WarningDialog);
+        return;
+    }
+    SaveFileState(m_session, currentAccountName());
+    openChosenFile(path, true);
+}
+
+void TfrmMain::RegMru1ItemClick(const QString &path, bool &CanDelete)
+{
+    // Leaving a half-entered transaction behind would lose it; the entry stays listed.
+    if (isEditing()) {
+        CanDelete = false;
+        ShowNotice(m_session.notifier, EditingRefusal, WarningBar);
+        return;
+    }
+    CanDelete = true;
+    SaveFileState(m_session, currentAccountName());
+    openChosenFile(path, false);
+}
+
+bool TfrmMain::openChosenFile(const QString &path, bool addToRecentFiles)
+{
+    if (!SwitchDataFile(m_session, path)) {
+        // The previous file is connected again and stays current; if it could not be,
+        // nothing is open any more.
+        if (m_session.CurrentDataFile.isEmpty())
+            setCaptionFile(QString());
+        return false;
+    }
+    setCaptionFile(path);
+    RefreshLookups();
+    LoadRegisterGrid();
+    if (addToRecentFiles && path.size() < MaxRecentPathLength)
+        emit recentFileOpened(path);
+    return true;
+}

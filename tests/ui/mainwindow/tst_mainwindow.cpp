@@ -1,0 +1,640 @@
+#include "ui/accounts/currencyedit.h"
+#include "ui/accounts/currencyitemedit.h"
+#include "ui/feedback/dialogrunner.h"
+#include "core/session/datafileops.h"
+#include "core/datafile/programfolder.h"
+#include "core/session/settings.h"
+#include "core/datafile/sqlstatement.h"
+#include "support/fakenotifier.h"
+#include "ui/mainwindow/mainwindow.h"
+#include "ui/register/entry/entrypanel.h"
+#include "ui/register/monthnavigator.h"
+#include "ui/register/registertoolbar.h"
+#include "ui/register/registerview.h"
+#include "support/testdatafile.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+
+#include <functional>
+
+namespace {
+
+using Answer = std::function<int(QDialog &)>;
+
+Answer choosePath(const QString &path)
+{
+    return [path](QDialog &dialog) {
+        auto *files = qobject_cast<QFileDialog *>(&dialog);
+        if (!files)
+            return int(QDialog::Rejected);
+        files->selectFile(path);
+        return int(QDialog::Accepted);
+    };
+}
+
+Answer closeBox()
+{
+    return [](QDialog &dialog) {
+        dialog.reject();
+        return int(QDialog::Rejected);
+    };
+}
+
+Answer clickButton(const char *name)
+{
+    return [name](QDialog &dialog) {
+        auto *button = dialog.findChild<QAbstractButton *>(QLatin1String(name));
+        if (!button)
+            return int(QDialog::Rejected);
+        button->click();
+        return dialog.result();
+    };
+}
+
+// A program folder with the template and the default data file, and a main window on it.
+class Fixture
+{
+public:
+    Fixture()
+        : session(notifier, dir.path() + u'/')
+    {
+        QFile::copy(TemplatePath(), folder() + QLatin1String(TemplateFileName));
+        QFile::copy(TemplatePath(), folder() + QLatin1String(DefaultDataFileName));
+        previousHook = SetDialogHook([this](QDialog &dialog) {
+            shownDialogs << dialog.objectName();
+            if (answers.isEmpty())
+                return closeBox()(dialog);
+            return answers.takeFirst()(dialog);
+        });
+    }
+    ~Fixture() { SetDialogHook(previousHook); }
+
+    QString folder() const { return dir.path() + u'/'; }
+    QString newFile(const QString &name) const
+    {
+        const QString path = dir.filePath(name);
+        QFile::copy(TemplatePath(), path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        return path;
+    }
+    QString setting(const char *key) const
+    {
+        return ReadIniSetting(QStringLiteral("defaults"), QLatin1String(key), folder());
+    }
+    void setLastOpened(const QString &path)
+    {
+        WriteIniSetting(QStringLiteral("defaults"), QStringLiteral("last_opened_db"), path, folder());
+    }
+
+    QTemporaryDir dir;
+    FakeNotifier notifier;
+    Session session;
+    QList<Answer> answers;
+    QStringList shownDialogs;
+    DialogHook previousHook;
+};
+
+template<typename Window = TfrmMain>
+struct Started
+{
+    explicit Started(Fixture &f)
+        : window(f.session), ended(&window, &TfrmMain::programEnded), recent(&window, &TfrmMain::recentFileOpened)
+    {
+        window.setWaitMilliseconds(0);
+        window.setClock([] { return QDate(2024, 3, 13); }); // week 11
+        window.FormShow();
+    }
+    Window window;
+    QSignalSpy ended;
+    QSignalSpy recent;
+};
+
+QString passwordOf(TMyDataModule &db)
+{
+    return GetFilePassword(db);
+}
+
+void protect(const QString &path, const QString &password)
+{
+    TMyDataModule db;
+    db.open(path);
+    SetFileSettingText(db, QStringLiteral("Password"), password);
+}
+
+// Adds accounts in the base currency to a data file; the first becomes its default account.
+void addAccounts(const QString &path, const QStringList &names)
+{
+    TMyDataModule db;
+    db.open(path);
+    for (const QString &name : names)
+        SqlStatement(db, QStringLiteral("INSERT INTO tbAccount (AccountDescription, RecordDescription, CurrencyID, Type)"
+                                        " VALUES (:name, 'Bank', 1, 'Bank')"))
+            .bind(QStringLiteral(":name"), name)
+            .exec();
+    SqlStatement(db, QStringLiteral("UPDATE MySettings SET DefaultAccountId=(SELECT Min(AccountId) FROM tbAccount)"))
+        .exec();
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        // The file dialogs start in (and create) a folder of the user's documents, which
+        // test mode does not redirect: this run gets a home of its own.
+        QVERIFY(m_home.isValid());
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+    }
+
+    void firstStartClosingTheDialogTakesTheCreatePath();
+    void cancelledCreateAtStartWorksOnTheDefaultFile();
+    void startupEndings_data();
+    void startupEndings();
+    void fallbackToTheDefaultFile_data();
+    void fallbackToTheDefaultFile();
+    void wrongPasswordAtStartForgetsTheFile_data();
+    void wrongPasswordAtStartForgetsTheFile();
+    void lastFileReopensWithItsDigits();
+    void failedOpenFromTheMenuKeepsThePreviousFile();
+    void fileDialogsStartInTheDocumentsFolder();
+    void recentFileClickOpensAndDropsTheEntry();
+    void editingRefusesExitOpenAndCreate();
+    void closeBoxRunsTheExitSequence();
+    void evenWeekStartsTheUpdater();
+    void menuBarOrderAndShortcuts();
+    void newFromTheMenuLocksTheWindowUntilCancel();
+    void currencyListKeepsTheShownAccount();
+    void altSSavesWhileEnteringDespiteTheSetupMenu();
+
+private:
+    QTemporaryDir m_home;
+};
+
+void TestMainWindow::firstStartClosingTheDialogTakesTheCreatePath()
+{
+    Fixture f;
+    const QString path = f.dir.filePath(QStringLiteral("mine.tillbrook"));
+    f.answers = {closeBox(), choosePath(path)};
+    Started s(f);
+    QCOMPARE(f.shownDialogs, (QStringList{QStringLiteral("TfrmFileNotFound"), QStringLiteral("CreateOrvaneDB")}));
+    QVERIFY(s.window.FirstShowDone());
+    QVERIFY(!s.window.isEnding());
+    QCOMPARE(f.session.CurrentDataFile, path);
+    QCOMPARE(f.session.MyDataModule.dataSource(), path);
+    QVERIFY(f.session.MyDataModule.isConnected());
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + path);
+    QCOMPARE(s.recent.count(), 1);
+    QCOMPARE(f.setting("lastcheck"), QStringLiteral("11"));
+}
+
+void TestMainWindow::cancelledCreateAtStartWorksOnTheDefaultFile()
+{
+    Fixture f;
+    f.answers = {closeBox(), closeBox()};
+    Started s(f);
+    QVERIFY(s.window.FirstShowDone());
+    QCOMPARE(f.session.MyDataModule.dataSource(), f.folder() + QLatin1String(DefaultDataFileName));
+    QVERIFY(f.session.MyDataModule.isConnected());
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook"));
+}
+
+void TestMainWindow::startupEndings_data()
+{
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<bool>("removeTemplate");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("exit") << QList<Answer>{clickButton("btnExit")} << false << QString();
+    QTest::newRow("open cancelled") << QList<Answer>{clickButton("btnOpen"), closeBox()} << false
+                                    << QStringLiteral("You need to create/open a filename. Tillbrook will now exit");
+    QTest::newRow("create without template")
+        << QList<Answer>{clickButton("btnNew")} << true
+        << QStringLiteral("A problem has occured, files could not be created. Please notify support.");
+}
+
+void TestMainWindow::startupEndings()
+{
+    QFETCH(QList<Answer>, answers);
+    QFETCH(bool, removeTemplate);
+    QFETCH(QString, message);
+    Fixture f;
+    if (removeTemplate)
+        QFile::remove(f.folder() + QLatin1String(TemplateFileName));
+    f.answers = answers;
+    Started s(f);
+    QVERIFY(s.window.isEnding());
+    QCOMPARE(s.ended.count(), 1);
+    QVERIFY(!s.window.FirstShowDone());
+    QVERIFY(!f.session.MyDataModule.isConnected());
+    QCOMPARE(f.notifier.messageBoxes, message.isEmpty() ? QStringList() : QStringList{message});
+    // Nothing is saved on the way out of a failed start.
+    QVERIFY(f.setting("digits").isEmpty());
+}
+
+// The create path cancelled leaves only the default data file. It goes through the
+// same gate as any file: a password is asked for, and a file that cannot be used
+// ends the start as any failed open at start-up does.
+void TestMainWindow::fallbackToTheDefaultFile_data()
+{
+    QTest::addColumn<bool>("broken");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("bar");
+    QTest::newRow("no data file") << true << QString() << QStringList() << "  File cannot be opened an error has occured.";
+    QTest::newRow("wrong password") << false << "secret" << QStringList{QStringLiteral("guess")} << "  Password incorrect!";
+    QTest::newRow("right password") << false << "secret" << QStringList{QStringLiteral("secret")} << QString();
+}
+
+void TestMainWindow::fallbackToTheDefaultFile()
+{
+    QFETCH(bool, broken);
+    QFETCH(QString, password);
+    QFETCH(QStringList, answers);
+    QFETCH(QString, bar);
+    Fixture f;
+    const QString defaultFile = f.folder() + QLatin1String(DefaultDataFileName);
+    if (broken) {
+        QFile file(defaultFile);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray("not a data file\n").repeated(100));
+    } else if (!password.isEmpty()) {
+        protect(defaultFile, password);
+    }
+    f.notifier.passwordAnswers = answers;
+    f.answers = {closeBox(), closeBox()};
+    Started s(f);
+    const bool opens = bar.isEmpty();
+    QCOMPARE(s.window.isEnding(), !opens);
+    QCOMPARE(f.session.MyDataModule.isConnected(), opens);
+    QCOMPARE(f.notifier.passwordPrompts, password.isEmpty() ? 0 : 1);
+    if (!opens) {
+        QCOMPARE(f.notifier.lastBar(), bar);
+        QCOMPARE(f.notifier.messageBoxes, QStringList{QStringLiteral("Wrong Password")});
+    }
+}
+
+void TestMainWindow::wrongPasswordAtStartForgetsTheFile_data()
+{
+    QTest::addColumn<QStringList>("answers");
+    QTest::newRow("wrong") << QStringList{QStringLiteral("nope")};
+    QTest::newRow("cancelled") << QStringList{};
+}
+
+void TestMainWindow::wrongPasswordAtStartForgetsTheFile()
+{
+    QFETCH(QStringList, answers);
+    Fixture f;
+    const QString locked = f.newFile(QStringLiteral("locked.tillbrook"));
+    protect(locked, QStringLiteral("Secret"));
+    f.setLastOpened(locked);
+    f.notifier.passwordAnswers = answers;
+    {
+        Started s(f);
+        QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Password incorrect!"));
+        QCOMPARE(f.notifier.messageBoxes, QStringList{QStringLiteral("Wrong Password")});
+        QVERIFY(s.window.isEnding());
+        QCOMPARE(s.ended.count(), 1);
+        QVERIFY(f.setting("last_opened_db").isEmpty());
+    }
+    // The next start asks what to do.
+    f.shownDialogs.clear();
+    f.answers = {clickButton("btnExit")};
+    Started again(f);
+    QCOMPARE(f.shownDialogs, QStringList{QStringLiteral("TfrmFileNotFound")});
+}
+
+void TestMainWindow::lastFileReopensWithItsDigits()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    f.setLastOpened(file);
+    WriteIniSetting(QStringLiteral("defaults"), QStringLiteral("digits"), QStringLiteral("3"), f.folder());
+    Started s(f);
+    QVERIFY(f.shownDialogs.isEmpty());
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + file);
+    QCOMPARE(f.session.options.DecimalDigits, 2); // the file's DefaultDigits wins
+    s.window.Exit1Click();
+    QCOMPARE(f.setting("digits"), QStringLiteral("2"));
+    QCOMPARE(f.setting("last_opened_db"), file);
+}
+
+void TestMainWindow::fileDialogsStartInTheDocumentsFolder()
+{
+    Fixture f;
+    f.setLastOpened(f.newFile(QStringLiteral("first.tillbrook")));
+    Started s(f);
+    QStringList startFolders;
+    const auto recordFolder = [&startFolders](QDialog &dialog) {
+        if (auto *files = qobject_cast<QFileDialog *>(&dialog))
+            startFolders << files->directory().absolutePath();
+        return int(QDialog::Rejected);
+    };
+    f.answers = {recordFolder, recordFolder};
+    s.window.OpenTillbrookfile1Click();
+    s.window.NewTillbrookfile1Click();
+
+    // The folder is made when missing, and here it belongs to this test, not to the user.
+    const QString documents = QDir(DocumentsDataFolder()).absolutePath();
+    QVERIFY(QFileInfo(documents).isDir());
+    QVERIFY2(documents.startsWith(QDir(QDir::tempPath()).absolutePath() + u'/'), qPrintable(documents));
+    QCOMPARE(startFolders, QStringList({documents, documents}));
+}
+
+void TestMainWindow::failedOpenFromTheMenuKeepsThePreviousFile()
+{
+    Fixture f;
+    const QString first = f.newFile(QStringLiteral("first.tillbrook"));
+    protect(first, QStringLiteral("one"));
+    f.setLastOpened(first);
+    f.notifier.passwordAnswers = {QStringLiteral("one")};
+    Started s(f);
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + first);
+
+    const QString second = f.newFile(QStringLiteral("second.tillbrook"));
+    protect(second, QStringLiteral("two"));
+    f.notifier.passwordAnswers = {QStringLiteral("wrong")};
+    f.answers = {choosePath(second)};
+    s.window.OpenTillbrookfile1Click();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Password incorrect!"));
+    QCOMPARE(f.session.CurrentDataFile, first);
+    QCOMPARE(f.session.MyDataModule.dataSource(), first);
+    QVERIFY(f.session.MyDataModule.isConnected());
+    QCOMPARE(passwordOf(f.session.MyDataModule), QStringLiteral("one"));
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + first);
+    QCOMPARE(s.recent.count(), 0);
+
+    f.notifier.passwordAnswers = {QStringLiteral("two")};
+    f.answers = {choosePath(second)};
+    s.window.OpenTillbrookfile1Click();
+    QCOMPARE(f.session.CurrentDataFile, second);
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + second);
+    QCOMPARE(s.recent.count(), 1);
+    QCOMPARE(s.recent.at(0).at(0).toString(), second);
+    // The state of the file left behind was stored first.
+    QCOMPARE(f.setting("last_opened_db"), first);
+}
+
+void TestMainWindow::recentFileClickOpensAndDropsTheEntry()
+{
+    Fixture f;
+    const QString first = f.newFile(QStringLiteral("first.tillbrook"));
+    f.setLastOpened(first);
+    Started s(f);
+
+    const QString junk = f.dir.filePath(QStringLiteral("junk.tillbrook"));
+    QFile file(junk);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("junk");
+    file.close();
+    bool canDelete = false;
+    s.window.RegMru1ItemClick(junk, canDelete);
+    QVERIFY(canDelete);
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  File cannot be opened an error has occured."));
+    QCOMPARE(f.session.CurrentDataFile, first);
+    QVERIFY(f.session.MyDataModule.isConnected());
+
+    const QString other = f.newFile(QStringLiteral("other.tillbrook"));
+    canDelete = false;
+    s.window.RegMru1ItemClick(other, canDelete);
+    QVERIFY(canDelete);
+    QCOMPARE(f.session.CurrentDataFile, other);
+    QCOMPARE(s.recent.count(), 0);
+}
+
+void TestMainWindow::editingRefusesExitOpenAndCreate()
+{
+    Fixture f;
+    const QString first = f.newFile(QStringLiteral("first.tillbrook"));
+    f.setLastOpened(first);
+    Started<TfrmMain> s(f);
+    // A transaction is being entered.
+    s.window.registerView()->registerState().entryMode = EntryMode::New;
+    f.shownDialogs.clear();
+
+    s.window.Exit1Click();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Please Save or Cancel the current transaction to exit."));
+    QVERIFY(!s.window.isEnding());
+    QVERIFY(!s.window.close());
+    QVERIFY(!s.window.isEnding());
+
+    f.notifier.clear();
+    s.window.OpenTillbrookfile1Click();
+    s.window.NewTillbrookfile1Click();
+    bool canDelete = true;
+    s.window.RegMru1ItemClick(f.newFile(QStringLiteral("x.tillbrook")), canDelete);
+    QVERIFY(!canDelete);
+    QCOMPARE(f.notifier.bars.size(), 3);
+    for (const auto &bar : f.notifier.bars)
+        QCOMPARE(bar.text, QStringLiteral("  You must cancel an editing of transactions before opening a new file"));
+    QVERIFY(f.shownDialogs.isEmpty());
+    QCOMPARE(f.session.CurrentDataFile, first);
+}
+
+void TestMainWindow::closeBoxRunsTheExitSequence()
+{
+    Fixture f;
+    const QString first = f.newFile(QStringLiteral("first.tillbrook"));
+    f.setLastOpened(first);
+    Started s(f);
+    s.window.show();
+    QVERIFY(s.window.close());
+    QVERIFY(s.window.isEnding());
+    QCOMPARE(s.ended.count(), 1);
+    QCOMPARE(f.setting("last_opened_db"), first);
+    QCOMPARE(f.setting("digits"), QStringLiteral("2"));
+}
+
+void TestMainWindow::evenWeekStartsTheUpdater()
+{
+    Fixture f;
+    f.setLastOpened(f.newFile(QStringLiteral("first.tillbrook")));
+    WriteIniSetting(QStringLiteral("defaults"), QStringLiteral("lastcheck"), QStringLiteral("10"), f.folder());
+    const QString updater = f.folder() + QLatin1String(UpdaterFileName);
+    const QString marker = f.folder() + QStringLiteral("updater-ran");
+    QFile script(updater);
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\ntouch '%1'\n").arg(marker).toUtf8());
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner);
+
+    TfrmMain window(f.session);
+    window.setWaitMilliseconds(0);
+    window.setClock([] { return QDate(2024, 3, 20); }); // week 12
+    window.FormShow();
+    QCOMPARE(f.setting("lastcheck"), QStringLiteral("12"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker), 10000);
+}
+
+void TestMainWindow::menuBarOrderAndShortcuts()
+{
+    Fixture f;
+    TfrmMain window(f.session);
+    QStringList titles;
+    for (QAction *action : window.menuBar()->actions())
+        titles << action->text();
+    QCOMPARE(titles, (QStringList{QStringLiteral("&File"), QStringLiteral("&Setup"), QStringLiteral("&Tools"),
+                                  QStringLiteral("Options"), QStringLiteral("Reports"), QStringLiteral("&Misc"),
+                                  QStringLiteral("&Help")}));
+    QStringList fileItems;
+    for (QAction *action : window.menu().File1->actions())
+        if (!action->isSeparator() && action->isVisible())
+            fileItems << action->text();
+    QCOMPARE(fileItems, (QStringList{QStringLiteral("Create new Tillbrook file"),
+                                     QStringLiteral("Open a Tillbrook file ..."), QStringLiteral("New Transaction"),
+                                     QStringLiteral("Edit Transaction"), QStringLiteral("Delete Transaction"),
+                                     QStringLiteral("Recently opened files"), QStringLiteral("E&xit")}));
+    QVERIFY(!window.menu().Import1->isVisible());
+    const MainMenu &m = window.menu();
+    QCOMPARE(m.OpenTillbrookfile1->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+    QCOMPARE(m.NewTransaction1->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    QCOMPARE(m.EditTransaction1->shortcut(), QKeySequence(QStringLiteral("Ctrl+E")));
+    QCOMPARE(m.DeleteTransaction1->shortcut(), QKeySequence(QStringLiteral("Ctrl+D")));
+    QCOMPARE(m.Find1->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    QCOMPARE(m.MarkasUnset1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+X")));
+    QCOMPARE(m.MarkasVoid1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+V")));
+    QCOMPARE(m.MarkasCleared1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+C")));
+    QCOMPARE(m.MarkasReconciled1->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+R")));
+    QCOMPARE(m.Help2->shortcut(), QKeySequence(QStringLiteral("F1")));
+    QCOMPARE(m.RestoreOptions1->actions().size(), 2);
+    QCOMPARE(m.Reports1->actions().size() - 3, 8); // three separators
+}
+
+void TestMainWindow::newFromTheMenuLocksTheWindowUntilCancel()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    RegisterView *view = s.window.registerView();
+    EntryPanel *panel = view->entryPanel();
+    RegisterToolbar *toolbar = view->tbUserOptions();
+    const MainMenu &m = s.window.menu();
+    const QList<QAction *> fileCommands{m.NewTransaction1, m.EditTransaction1, m.DeleteTransaction1};
+    const QList<QWidget *> browseControls{toolbar->tbNew(), toolbar->tbReports(), view->btnNewAccount(),
+                                          view->cmbAccounts(), view->pnlMonth()};
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Bank"));
+
+    m.NewTransaction1->trigger();
+    QCOMPARE(view->registerState().entryMode, EntryMode::New);
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  New Transaction"));
+    for (QAction *action : fileCommands)
+        QVERIFY2(!action->isEnabled(), qPrintable(action->objectName()));
+    for (QWidget *control : browseControls)
+        QVERIFY2(!control->isEnabled(), qPrintable(control->objectName()));
+    QVERIFY(!toolbar->tbEdit()->isEnabled());
+    QVERIFY(!toolbar->tbDelete()->isEnabled());
+
+    m.Exit1->trigger();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Please Save or Cancel the current transaction to exit."));
+    QVERIFY(!s.window.isEnding());
+    QCOMPARE(s.ended.count(), 0);
+
+    panel->findChild<QPushButton *>(QStringLiteral("btnCancel"))->click();
+    QCOMPARE(view->registerState().entryMode, EntryMode::Browse);
+    for (QAction *action : fileCommands)
+        QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+    for (QWidget *control : browseControls)
+        QVERIFY2(control->isEnabled(), qPrintable(control->objectName()));
+
+    // A saved row answers the Misc menu's marks.
+    m.NewTransaction1->trigger();
+    QTest::keyClicks(panel->findChild<QLineEdit *>(QStringLiteral("txtAmt")), QStringLiteral("12.50"));
+    panel->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
+    const int saved = view->registerState().SelectedTransactionId;
+    QVERIFY(saved > 0);
+    m.MarkasVoid1->trigger();
+    SqlStatement status(f.session.MyDataModule,
+                        QStringLiteral("SELECT Status FROM tbTransactions WHERE TransactionID=:id"));
+    status.bind(QStringLiteral(":id"), saved).exec();
+    QVERIFY(status.next());
+    QCOMPARE(status.value(0).toString(), QStringLiteral("Void"));
+
+    m.Exit1->trigger();
+    QVERIFY(s.window.isEnding());
+}
+
+void TestMainWindow::currencyListKeepsTheShownAccount()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank"), QStringLiteral("Savings")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    RegisterView *view = s.window.registerView();
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Bank"));
+    view->cmbAccounts()->setCurrentIndex(view->cmbAccounts()->findText(QStringLiteral("Savings")));
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Savings"));
+
+    // The list adds a currency through its editor, so the register reloads afterwards.
+    f.answers = {[](QDialog &dialog) {
+                     auto *list = qobject_cast<TfrmCurrencyEdit *>(&dialog);
+                     if (list)
+                         list->btnNew->click();
+                     return int(QDialog::Accepted);
+                 },
+                 [](QDialog &dialog) {
+                     auto *editor = qobject_cast<TfrmCurrencyItemEdit *>(&dialog);
+                     if (!editor)
+                         return int(QDialog::Rejected);
+                     editor->setTexts(QStringLiteral("E"), QStringLiteral("EUR"), QStringLiteral("2"), QString());
+                     editor->btnSave->click();
+                     return editor->result();
+                 }};
+    s.window.menu().Currencies1->trigger();
+    QVERIFY(f.answers.isEmpty());
+    QVERIFY(!f.notifier.dialogs.isEmpty());
+    QCOMPARE(f.notifier.dialogs.last().top.trimmed(), QStringLiteral("Currency Saved."));
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Savings"));
+}
+
+// "&Save" and the menu bar's "&Setup" share Alt+S: while a transaction is entered the
+// key saves it, as in any dialog, instead of only moving the focus to the button.
+void TestMainWindow::altSSavesWhileEnteringDespiteTheSetupMenu()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    s.window.show();
+    QApplication::setActiveWindow(&s.window);
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    RegisterView *view = s.window.registerView();
+    EntryPanel *panel = view->entryPanel();
+    auto *amount = panel->findChild<QLineEdit *>(QStringLiteral("txtAmt"));
+
+    s.window.menu().NewTransaction1->trigger();
+    amount->setFocus();
+    QTest::keyClicks(amount, QStringLiteral("12.50"));
+    QTest::keyClick(amount, Qt::Key_S, Qt::AltModifier);
+    QTRY_COMPARE(view->registerState().entryMode, EntryMode::Browse);
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
+    QVERIFY(!s.window.menu().Setup1->isVisible());
+    QCOMPARE(view->registerRowCount(), 1);
+
+    // In Browse mode the button is disabled and Alt+S is the Setup menu's again.
+    QTest::keyClick(&s.window, Qt::Key_S, Qt::AltModifier);
+    QTRY_VERIFY(s.window.menu().Setup1->isVisible());
+    s.window.menu().Setup1->close();
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
