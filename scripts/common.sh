@@ -28,7 +28,9 @@ install_missing_packages() {
 
 configure_and_build() {
   if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-    cmake -S "$TOP" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S "$TOP" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@"
   fi
   cmake --build "$BUILD_DIR" --parallel
 }

@@ -11,12 +11,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTimer>
-#include <QUrl>
 
 TfrmMain::TfrmMain(Session &session, QWidget *parent)
     : QMainWindow(parent), m_session(session), m_today([] { return QDate::currentDate(); })
@@ -29,24 +27,18 @@ TfrmMain::TfrmMain(Session &session, QWidget *parent)
     setCentralWidget(m_register);
 
     m_menu = BuildMainMenu(menuBar());
-    connectMenu();
-    connectRegisterCommands();
+    connectFileMenu();
+    connectSetupMenu();
+    connectToolsMenu();
+    connectOptionsMenu();
+    connectReportsMenu();
+    connectMiscMenu();
+    connectHelpMenu();
+    connect(m_register, &RegisterView::browseControlsEnabledChanged, this, [this](bool browse) {
+        for (QAction *action : {m_menu.NewTransaction1, m_menu.EditTransaction1, m_menu.DeleteTransaction1})
+            action->setEnabled(browse);
+    });
 }
-
-void TfrmMain::connectMenu()
-{
-    auto bind = [this](QAction *action, void (TfrmMain::*handler)()) {
-        connect(action, &QAction::triggered, this, [this, handler] {
-            Guarded(m_session.notifier, [&] { (this->*handler)(); });
-        });
-    };
-    bind(m_menu.NewTillbrookfile1, &TfrmMain::NewTillbrookfile1Click);
-    bind(m_menu.OpenTillbrookfile1, &TfrmMain::OpenTillbrookfile1Click);
-    bind(m_menu.Exit1, &TfrmMain::Exit1Click);
-    bind(m_menu.Help2, &TfrmMain::Help2Click);
-    bind(m_menu.CheckforUpdates1, &TfrmMain::CheckforUpdates1Click);
-}
-
 
 void TfrmMain::showEvent(QShowEvent *event)
 {
@@ -130,22 +122,6 @@ void TfrmMain::endProgram()
     m_session.MyDataModule.close();
     hide();
     emit programEnded();
-}
-
-void TfrmMain::Help2Click()
-{
-    const QString help = m_session.programFolder + QLatin1String(HelpFileName);
-    if (!QFileInfo::exists(help)) {
-        ShowNotice(m_session.notifier, QStringLiteral("The help file %1 could not be found.").arg(help),
-                   WarningDialog);
-        return;
-    }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
-}
-
-void TfrmMain::CheckforUpdates1Click()
-{
-    StartUpdater(m_session.programFolder);
 }
 
 void TfrmMain::setCaptionFile(const QString &path)

@@ -1,19 +1,24 @@
 #pragma once
 
+#include "ui/app/guarded.h"
 #include "ui/mainwindow/mainmenu.h"
 
+#include "core/session/session.h"
+
+#include <QAction>
 #include <QDate>
 #include <QMainWindow>
 #include <QPointer>
 
 #include <functional>
 
-class RegisterView;
-struct Session;
 
-// The register window. For now a shell: the menu bar, the caption, the start-up steps
-// of its first showing, opening and creating data files, and the exit sequence. The
-// register itself becomes the central widget and fills the members marked below.
+class RegisterView;
+
+// The register window: the menu bar, the caption, the start-up steps of its first
+// showing and the exit sequence around the register view. The commands of each menu
+// live in a file of their own (filecommands.cpp, setupcommands.cpp, ...); each handler
+// is a short call into its subsystem.
 class TfrmMain : public QMainWindow
 {
     Q_OBJECT
@@ -74,9 +79,17 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void connectMenu();
-    // The register's commands in the File, Setup and Misc menus.
-    void connectRegisterCommands();
+    // Runs the handler through Guarded whenever the action is triggered; the one place
+    // where a menu or toolbar command is connected.
+    template<typename Handler>
+    void onTriggered(QAction *action, Handler handler);
+    void connectFileMenu();
+    void connectSetupMenu();
+    void connectToolsMenu();
+    void connectOptionsMenu();
+    void connectReportsMenu();
+    void connectMiscMenu();
+    void connectHelpMenu();
     void setCaptionFile(const QString &path);
     // DocumentsDataFolder, created when missing; the start folder of the file dialogs.
     QString prepareDocumentsFolder(bool waitAfterCreating);
@@ -85,7 +98,7 @@ private:
     bool failStartupOpen();
     void endProgram();
 
-    // Hooks of later parts; each does nothing until that part exists.
+    // Start-up and exit steps around the data file.
     void SetupRegister();
     // The first New after start-up takes today's date, which the date field shows now.
     void StartEntryWithToday();
@@ -105,3 +118,10 @@ private:
     bool m_firstShowDone = false;
     bool m_ending = false;
 };
+
+template<typename Handler>
+void TfrmMain::onTriggered(QAction *action, Handler handler)
+{
+    connect(action, &QAction::triggered, this,
+            [this, handler] { Guarded(m_session.notifier, [&] { handler(); }); });
+}

@@ -1,4 +1,4 @@
-// TfrmMain: opening and creating data files.
+// TfrmMain: the File menu: data files and the transaction commands.
 #include "ui/mainwindow/mainwindow.h"
 
 #include "ui/app/delay.h"
@@ -8,6 +8,8 @@
 #include "ui/datafile/filenotfounddialog.h"
 #include "core/datafile/programfolder.h"
 #include "core/session/session.h"
+#include "ui/register/entry/entrypanel.h"
+#include "ui/register/registerview.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,6 +23,17 @@ const QString EditingRefusal =
 constexpr int MaxRecentPathLength = 255;
 
 } // namespace
+
+void TfrmMain::connectFileMenu()
+{
+    EntryPanel *panel = m_register->entryPanel();
+    onTriggered(m_menu.NewTillbrookfile1, [this] { NewTillbrookfile1Click(); });
+    onTriggered(m_menu.OpenTillbrookfile1, [this] { OpenTillbrookfile1Click(); });
+    onTriggered(m_menu.NewTransaction1, [panel] { panel->tbNewClick(); });
+    onTriggered(m_menu.EditTransaction1, [panel] { panel->tbEditClick(); });
+    onTriggered(m_menu.DeleteTransaction1, [panel] { panel->tbDeleteClick(); });
+    onTriggered(m_menu.Exit1, [this] { Exit1Click(); });
+}
 
 bool TfrmMain::OpenLastFile()
 {

@@ -1,0 +1,32 @@
+// TfrmMain: the Help menu.
+#include "ui/mainwindow/mainwindow.h"
+
+#include "core/base/notices.h"
+#include "core/datafile/programfolder.h"
+#include "core/session/datafileops.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+void TfrmMain::connectHelpMenu()
+{
+    onTriggered(m_menu.Help2, [this] { Help2Click(); });
+    onTriggered(m_menu.CheckforUpdates1, [this] { CheckforUpdates1Click(); });
+}
+
+void TfrmMain::Help2Click()
+{
+    const QString help = m_session.programFolder + QLatin1String(HelpFileName);
+    if (!QFileInfo::exists(help)) {
+        ShowNotice(m_session.notifier, QStringLiteral("The help file %1 could not be found.").arg(help),
+                   WarningDialog);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+}
+
+void TfrmMain::CheckforUpdates1Click()
+{
+    StartUpdater(m_session.programFolder);
+}

@@ -1,0 +1,15 @@
+// TfrmMain: the Misc menu.
+#include "ui/mainwindow/mainwindow.h"
+
+#include "core/register/transactioncommands.h"
+#include "ui/register/entry/entrypanel.h"
+#include "ui/register/registerview.h"
+
+void TfrmMain::connectMiscMenu()
+{
+    EntryPanel *panel = m_register->entryPanel();
+    onTriggered(m_menu.MarkasUnset1, [panel] { panel->markStatus(TransactionStatus::Unset); });
+    onTriggered(m_menu.MarkasVoid1, [panel] { panel->markStatus(TransactionStatus::Void); });
+    onTriggered(m_menu.MarkasCleared1, [panel] { panel->markStatus(TransactionStatus::Cleared); });
+    onTriggered(m_menu.MarkasReconciled1, [panel] { panel->markStatus(TransactionStatus::Reconciled); });
+}

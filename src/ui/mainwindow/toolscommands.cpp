@@ -1,0 +1,6 @@
+// TfrmMain: the Tools menu: compaction, backup and restore.
+#include "ui/mainwindow/mainwindow.h"
+
+void TfrmMain::connectToolsMenu()
+{
+}
