@@ -86,10 +86,21 @@ QList<TTransaction> LoadMonthTransactions(TMyDataModule &db, int accountId,
 QList<TTransaction> LoadFilteredTransactions(TMyDataModule &db, const RegisterFilter &filter,
                                              const QString &accountName)
 {
+    QList<TTransaction> rows;
+    ForEachFilteredTransaction(db, filter, [&rows](const TTransaction &t) { rows.append(t); }, accountName);
+    return rows;
+}
+
+void ForEachFilteredTransaction(TMyDataModule &db, const RegisterFilter &filter,
+                                const std::function<void(const TTransaction &)> &row,
+                                const QString &accountName)
+{
     checkCondition(filter.condition);
     SqlStatement query(db, SelectPart + u' ' + filter.condition.trimmed() + OrderPart);
     query.bind(QStringLiteral(":CompanyID"), 1);
     for (const auto &[name, value] : filter.values)
         query.bind(name.startsWith(u':') ? name : u':' + name, value);
-    return readAll(query, accountName);
+    query.exec();
+    while (query.next())
+        row(readRow(query, accountName));
 }

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <utility>
 
 class TMyDataModule;
@@ -40,3 +41,7 @@ QList<TTransaction> LoadMonthTransactions(TMyDataModule &db, int accountId,
 // separator or a comment: values must come in through bound placeholders.
 QList<TTransaction> LoadFilteredTransactions(TMyDataModule &db, const RegisterFilter &filter,
                                              const QString &accountName = QString());
+// The same rows handed to row one at a time, for lists too long to hold as records.
+void ForEachFilteredTransaction(TMyDataModule &db, const RegisterFilter &filter,
+                                const std::function<void(const TTransaction &)> &row,
+                                const QString &accountName = QString());

@@ -66,6 +66,8 @@ public:
     void Exit1Click();
     void Help2Click();
     void CheckforUpdates1Click();
+    // The Reports button, its drop-down's and the menu's "Report Centre".
+    void tbReportsClick();
 
 signals:
     // The exit sequence or a start-up failure has ended the program; the loop should stop.

@@ -40,12 +40,12 @@ public:
         for (int c = 0; c < 256; ++c)
             m_advance[c] = m_metrics.horizontalAdvance(QChar(c));
     }
-    qreal operator()(const QString &text) const
+    qreal operator()(QStringView text) const
     {
         qreal width = 0;
         for (const QChar ch : text) {
             if (ch.unicode() > 255)
-                return m_metrics.horizontalAdvance(text);
+                return m_metrics.horizontalAdvance(text.toString());
             width += m_advance[ch.unicode()];
         }
         return width;
@@ -159,6 +159,19 @@ void RegisterGrid::AddRow(const TTransaction &transaction)
     m_amounts.insert(transaction.TransactionID, transaction.Amount);
 }
 
+void RegisterGrid::AppendBalancedRow(const TTransaction &transaction, Money balance)
+{
+    StringTableModel &m = model();
+    int row = lastRow();
+    if (m_firstRowPending)
+        m_firstRowPending = false;
+    else
+        m.SetRowCount(++row + 1);
+    QStringList texts = rowTexts(transaction);
+    texts[ColBalance] = balance.toGroupedText(m_options.DecimalDigits);
+    m.SetRow(row, texts);
+}
+
 bool RegisterGrid::UpdateRows(const TTransaction &transaction)
 {
     StringTableModel &m = model();
@@ -257,7 +270,7 @@ void RegisterGrid::AutoSizeRegisterColumns()
         // its characters' advances, then measure exactly only the few that may be widest.
         qreal widestEstimate = 0;
         for (int row = 0; row < m.RowCount(); ++row) {
-            estimates[row] = estimate(m.Cell(col, row));
+            estimates[row] = estimate(m.CellView(col, row));
             widestEstimate = qMax(widestEstimate, estimates[row]);
         }
         int widest = qCeil(widestEstimate);

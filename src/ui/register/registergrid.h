@@ -46,6 +46,10 @@ public:
     void FillRows(const QList<TTransaction> &transactions,
                   std::optional<Money> opening = std::nullopt);
     void AddRow(const TTransaction &transaction);
+    // One row after the rows there with balance in the balance column, for lists
+    // streamed in one at a time (use inside the model's BeginUpdate/EndUpdate). No
+    // amount is kept: FillRunningBalance does not apply to these rows.
+    void AppendBalancedRow(const TTransaction &transaction, Money balance);
     // Rewrites every row of the transaction; false when it has none.
     bool UpdateRows(const TTransaction &transaction);
     // Deletes the first row of the transaction; false when it has none.

@@ -8,6 +8,7 @@
 #include "ui/register/registertoolbar.h"
 
 #include "ui/app/guarded.h"
+#include "ui/exchange/gridexport.h"
 #include "core/store/lookups.h"
 #include "core/store/transactionstore.h"
 #include "core/session/session.h"
@@ -100,8 +101,13 @@ RegisterView::RegisterView(Session &session, QWidget *parent)
     m_exportMenu->addSeparator();
     m_exportToCsv = m_exportMenu->addAction(QStringLiteral("Export to CSV..."));
     m_exportToCsv->setObjectName(QStringLiteral("ExporttoCSV1"));
-    m_exportToExcel->setEnabled(false);
-    m_exportToCsv->setEnabled(false);
+    // Both exports ask for the file name over the main window.
+    connect(m_exportToExcel, &QAction::triggered, this, [this, strGrid] {
+        Guarded(m_session.notifier, [&] { ExportGridToExcel(*strGrid, m_session.notifier, window()); });
+    });
+    connect(m_exportToCsv, &QAction::triggered, this, [this, strGrid] {
+        Guarded(m_session.notifier, [&] { ExportGridToCsv(*strGrid, m_session.notifier, window()); });
+    });
     strGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(strGrid, &QWidget::customContextMenuRequested, this, [this, strGrid](const QPoint &pos) {
         m_exportMenu->popup(strGrid->viewport()->mapToGlobal(pos));

@@ -1,8 +1,79 @@
 #include "ui/widgets/stringtablemodel.h"
 
+namespace {
+
+constexpr QChar CellSeparator(0x1F);
+
+// Cell col of a joined row text; empty when the row has fewer cells.
+QStringView segment(const QString &rowText, int col)
+{
+    qsizetype start = 0;
+    for (int c = 0; c < col; ++c) {
+        const qsizetype separator = rowText.indexOf(CellSeparator, start);
+        if (separator < 0)
+            return {};
+        start = separator + 1;
+    }
+    qsizetype end = rowText.indexOf(CellSeparator, start);
+    if (end < 0)
+        end = rowText.size();
+    return QStringView(rowText).mid(start, end - start);
+}
+
+QStringList split(const QString &rowText, int cols)
+{
+    QStringList texts;
+    texts.reserve(cols);
+    if (!rowText.isEmpty()) {
+        for (const QStringView cell : QStringView(rowText).split(CellSeparator))
+            texts.append(cell.toString());
+    }
+    while (texts.size() < cols)
+        texts.append(QString());
+    while (texts.size() > cols)
+        texts.removeLast();
+    return texts;
+}
+
+// The texts joined, cut to cols cells, without trailing empty cells.
+QString joinCells(const QStringList &texts, int cols)
+{
+    int last = int(qMin<qsizetype>(texts.size(), cols)) - 1;
+    while (last >= 0 && texts.at(last).isEmpty())
+        --last;
+    if (last < 0)
+        return {};
+    qsizetype length = last;
+    for (int c = 0; c <= last; ++c)
+        length += texts.at(c).size();
+    QString text;
+    text.reserve(length);
+    for (int c = 0; c <= last; ++c) {
+        if (c > 0)
+            text.append(CellSeparator);
+        const qsizetype from = text.size();
+        text.append(texts.at(c));
+        if (texts.at(c).contains(CellSeparator))
+            text.replace(from, texts.at(c).size(), QString(texts.at(c)).replace(CellSeparator, u' '));
+    }
+    return text;
+}
+
+} // namespace
+
 StringTableModel::StringTableModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
+}
+
+QStringView StringTableModel::at(int col, int row) const
+{
+    return segment(m_data.at(row), col);
+}
+
+QString StringTableModel::joined(const QStringList &texts) const
+{
+    return joinCells(texts, m_cols);
 }
 
 void StringTableModel::BeginUpdate()
@@ -33,7 +104,7 @@ void StringTableModel::SetRowCount(int rows)
         beginInsertRows({}, oldModelRows, newModelRows - 1);
     else if (signal && newModelRows < oldModelRows)
         beginRemoveRows({}, newModelRows, oldModelRows - 1);
-    m_cells.resize(qsizetype(rows) * m_cols);
+    m_data.resize(rows);
     m_rows = rows;
     if (signal && newModelRows > oldModelRows)
         endInsertRows();
@@ -49,12 +120,13 @@ void StringTableModel::SetColCount(int cols)
     if (cols == m_cols)
         return;
     BeginUpdate();
-    QList<QString> cells(qsizetype(m_rows) * cols);
-    const int keep = qMin(cols, m_cols);
-    for (int r = 0; r < m_rows; ++r)
-        for (int c = 0; c < keep; ++c)
-            cells[qsizetype(r) * cols + c] = std::move(at(c, r));
-    m_cells = std::move(cells);
+    if (cols < m_cols) {
+        // Cells beyond the new count go, so they cannot come back if it grows again.
+        for (QString &rowText : m_data) {
+            if (!rowText.isEmpty())
+                rowText = joinCells(split(rowText, m_cols), cols);
+        }
+    }
     m_cols = cols;
     EndUpdate();
 }
@@ -71,50 +143,52 @@ void StringTableModel::SetFixedRows(int fixedRows)
 
 QString StringTableModel::Cell(int col, int row) const
 {
-    return inRange(col, row) ? at(col, row) : QString();
+    return inRange(col, row) ? at(col, row).toString() : QString();
+}
+
+QStringView StringTableModel::CellView(int col, int row) const
+{
+    return inRange(col, row) ? at(col, row) : QStringView();
 }
 
 bool StringTableModel::SetCell(int col, int row, const QString &text)
 {
-    if (!inRange(col, row) || at(col, row) == text)
+    if (!inRange(col, row))
         return false;
-    at(col, row) = text;
+    QString stored = text;
+    stored.replace(CellSeparator, u' ');
+    if (at(col, row) == stored)
+        return false;
+    QStringList texts = split(m_data.at(row), m_cols);
+    texts[col] = stored;
+    m_data[row] = joined(texts);
     cellChanged(col, row);
     return true;
 }
 
 QStringList StringTableModel::Row(int row) const
 {
-    QStringList texts;
     if (row < 0 || row >= m_rows)
-        return texts;
-    texts.reserve(m_cols);
-    for (int c = 0; c < m_cols; ++c)
-        texts << at(c, row);
-    return texts;
+        return {};
+    return split(m_data.at(row), m_cols);
 }
 
 void StringTableModel::SetRow(int row, const QStringList &texts)
 {
     if (row < 0 || row >= m_rows)
         return;
-    bool changed = false;
-    for (int c = 0; c < m_cols; ++c) {
-        const QString &text = c < texts.size() ? texts[c] : QString();
-        if (at(c, row) != text) {
-            at(c, row) = text;
-            changed = true;
-        }
-    }
-    if (changed)
-        rowChanged(row);
+    QString text = joined(texts);
+    if (text == m_data.at(row))
+        return;
+    m_data[row] = std::move(text);
+    rowChanged(row);
 }
 
 void StringTableModel::ClearCells()
 {
     BeginUpdate();
-    for (QString &cell : m_cells)
-        cell.clear();
+    for (QString &rowText : m_data)
+        rowText.clear();
     EndUpdate();
 }
 
@@ -128,7 +202,7 @@ void StringTableModel::InsertRows(int row, int count)
         BeginUpdate();
     else
         beginInsertRows({}, modelRow(row), modelRow(row) + count - 1);
-    m_cells.insert(qsizetype(row) * m_cols, qsizetype(count) * m_cols, QString());
+    m_data.insert(row, count, QString());
     m_rows += count;
     if (!signal)
         EndUpdate();
@@ -146,7 +220,7 @@ void StringTableModel::RemoveRows(int row, int count)
         BeginUpdate();
     else
         beginRemoveRows({}, modelRow(row), modelRow(row) + count - 1);
-    m_cells.remove(qsizetype(row) * m_cols, qsizetype(count) * m_cols);
+    m_data.remove(row, count);
     m_rows -= count;
     if (!signal)
         EndUpdate();
@@ -162,6 +236,25 @@ int StringTableModel::FindRow(int col, const QString &text, int fromRow) const
         if (at(col, r) == text)
             return r;
     return -1;
+}
+
+int StringTableModel::KeepRows(int col, const std::function<bool(QStringView)> &keep)
+{
+    if (m_rows <= m_fixedRows)
+        return 0;
+    BeginUpdate();
+    int next = m_fixedRows;
+    for (int r = m_fixedRows; r < m_rows; ++r) {
+        if (col >= 0 && col < m_cols && keep(at(col, r))) {
+            if (r != next)
+                m_data[next] = std::move(m_data[r]);
+            ++next;
+        }
+    }
+    m_data.resize(qMax(next, 0));
+    m_rows = int(m_data.size());
+    EndUpdate();
+    return next - m_fixedRows;
 }
 
 void StringTableModel::cellChanged(int col, int row)
@@ -222,7 +315,7 @@ QVariant StringTableModel::roleData(int col, int row, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole:
     case Qt::ToolTipRole:
-        return at(col, row);
+        return at(col, row).toString();
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(toQt(CellAlignment(col, row)));
     case Qt::BackgroundRole:

@@ -29,8 +29,11 @@ struct TGridCellStyle
 using TGridColorEvent = std::function<void(int ARow, int ACol, TGridDrawState AState, TGridCellStyle &AStyle)>;
 using TGridAlignEvent = std::function<void(int ARow, int ACol, TAlignment &AAlignment)>;
 
-// The strings of a TPubStrGrid: RowCount x ColCount texts in one flat list, addressed
-// as grid cells (col, row). The first FixedRows grid rows (0 or 1) form the header and
+// The strings of a TPubStrGrid: RowCount x ColCount texts addressed as grid cells
+// (col, row). Each row is kept as one text with its cells separated by a unit
+// separator (U+001F; a cell's own U+001F is stored as a blank) and trailing empty
+// cells left out, so a list of a million rows holds a million strings rather than
+// ten million, and an empty row costs no text at all. The first FixedRows grid rows (0 or 1) form the header and
 // are offered as horizontal header data; model row r is grid row r + FixedRows.
 // Between BeginUpdate and EndUpdate no per-cell or per-row signals are sent; the view
 // is reset once at the end, which is how large grids are filled.
@@ -48,6 +51,8 @@ public:
     void SetFixedRows(int fixedRows);
 
     QString Cell(int col, int row) const;
+    // The cell without a copy; valid until the row changes.
+    QStringView CellView(int col, int row) const;
     // Writes only when the text differs; returns whether it did.
     bool SetCell(int col, int row, const QString &text);
     QStringList Row(int row) const;
@@ -58,6 +63,10 @@ public:
     void RemoveRows(int row, int count);
     // Grid row whose cell in col equals text, searching from fromRow; -1 when none.
     int FindRow(int col, const QString &text, int fromRow) const;
+    // Keeps, in their order, the rows below the header whose cell in col passes keep,
+    // moved up to follow the header; the others go. One reset. Returns the rows kept.
+    int KeepRows(int col, const std::function<bool(QStringView cell)> &keep);
+    void ReserveRows(int rows) { m_data.reserve(rows); }
 
     void BeginUpdate();
     void EndUpdate();
@@ -87,13 +96,14 @@ public:
 
 private:
     bool inRange(int col, int row) const { return col >= 0 && col < m_cols && row >= 0 && row < m_rows; }
-    QString &at(int col, int row) { return m_cells[qsizetype(row) * m_cols + col]; }
-    const QString &at(int col, int row) const { return m_cells[qsizetype(row) * m_cols + col]; }
+    QStringView at(int col, int row) const;
+    // The row's texts joined, cut to ColCount cells, without trailing empty cells.
+    QString joined(const QStringList &texts) const;
     void cellChanged(int col, int row);
     void rowChanged(int row);
     QVariant roleData(int col, int row, int role) const;
 
-    QList<QString> m_cells;
+    QList<QString> m_data; // one joined text per row
     int m_rows = 0;
     int m_cols = 0;
     int m_fixedRows = 1;

@@ -11,6 +11,7 @@
 #include "ui/register/monthnavigator.h"
 #include "ui/register/registertoolbar.h"
 #include "ui/register/registerview.h"
+#include "ui/reports/reportcentre.h"
 #include "support/testdatafile.h"
 
 #include <QAbstractButton>
@@ -179,6 +180,7 @@ private slots:
     void closeBoxRunsTheExitSequence();
     void evenWeekStartsTheUpdater();
     void menuBarOrderAndShortcuts();
+    void reportsDropDownRepeatsTheMenu();
     void newFromTheMenuLocksTheWindowUntilCancel();
     void currencyListKeepsTheShownAccount();
     void altSSavesWhileEnteringDespiteTheSetupMenu();
@@ -513,6 +515,49 @@ void TestMainWindow::menuBarOrderAndShortcuts()
     QCOMPARE(m.Help2->shortcut(), QKeySequence(QStringLiteral("F1")));
     QCOMPARE(m.RestoreOptions1->actions().size(), 2);
     QCOMPARE(m.Reports1->actions().size() - 3, 8); // three separators
+}
+
+void TestMainWindow::reportsDropDownRepeatsTheMenu()
+{
+    Fixture f;
+    Started started(f);
+    TfrmMain &window = started.window;
+    QMenu *dropDown = window.registerView()->reportsMenu();
+    QStringList menuItems;
+    QStringList dropDownItems;
+    for (QAction *action : window.menu().Reports1->actions())
+        menuItems << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    for (QAction *action : dropDown->actions())
+        dropDownItems << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(dropDownItems, menuItems);
+    // Reports not connected yet are greyed in both; the report centre is not.
+    QVERIFY(window.menu().ReportCentre1->isEnabled());
+    for (QAction *action : dropDown->actions()) {
+        if (!action->isSeparator() && !action->isEnabled())
+            QVERIFY(window.menu().Reports1->actions().contains(action));
+    }
+
+    // The menu item, the drop-down's item and the button itself open the report centre
+    // with the register's account chosen.
+    QStringList accounts;
+    f.answers = {};
+    SetDialogHook([&accounts](QDialog &dialog) {
+        if (auto *centre = qobject_cast<TfrmReportCentre *>(&dialog)) {
+            centre->FormActivate();
+            accounts << centre->cmbAccount()->currentText();
+        }
+        return int(QDialog::Rejected);
+    });
+    window.menu().ReportCentre1->trigger();
+    dropDown->actions().first()->trigger();
+    window.registerView()->tbUserOptions()->tbReports()->click();
+    const QString shown = window.currentAccountName();
+    QCOMPARE(accounts, (QStringList{shown, shown, shown}));
+    QVERIFY(f.notifier.dialogs.isEmpty());
+
+    // The register grid's export commands are on.
+    QVERIFY(window.registerView()->exportToExcelAction()->isEnabled());
+    QVERIFY(window.registerView()->exportToCsvAction()->isEnabled());
 }
 
 void TestMainWindow::newFromTheMenuLocksTheWindowUntilCancel()

@@ -24,6 +24,11 @@ private slots:
     void bulkUpdateSendsOneReset();
     void headerRowIsRowZero();
     void rowOperations();
+    void cellsKeepTheirPlace_data();
+    void cellsKeepTheirPlace();
+    void columnsDroppedStayGone();
+    void keepRows_data();
+    void keepRows();
     void deleteRowsNeverCutsRowsAbove();
     void keys_data();
     void keys();
@@ -237,6 +242,85 @@ void TestPubStrGrid::rowOperations()
     grid.SetRowCount(2);
     grid.DeleteRow(1); // refused with 2 rows
     QCOMPARE(grid.RowCount(), 2);
+}
+
+void TestPubStrGrid::cellsKeepTheirPlace_data()
+{
+    QTest::addColumn<QStringList>("row");
+    QTest::newRow("all filled") << QStringList{"1", "02/03/2024", "Grocer", "12.50"};
+    QTest::newRow("empty in the middle") << QStringList{"1", "", "", "12.50"};
+    QTest::newRow("empty at the end") << QStringList{"1", "x", "", ""};
+    QTest::newRow("all empty") << QStringList{"", "", "", ""};
+    QTest::newRow("unit separator inside a cell") << QStringList{"a|b", "", "c", ""}; // "|" stands for U+001F
+}
+
+void TestPubStrGrid::cellsKeepTheirPlace()
+{
+    QFETCH(QStringList, row);
+    for (QString &text : row)
+        text.replace(u'|', QChar(0x1F));
+    TPubStrGrid grid;
+    grid.SetColCount(4);
+    grid.SetRowCount(3);
+    grid.SetRow(1, row);
+    QStringList expected = row;
+    expected.replaceInStrings(QString(QChar(0x1F)), QStringLiteral(" "));
+    QCOMPARE(grid.Rows(1), expected);
+    for (int col = 0; col < 4; ++col) {
+        QCOMPARE(grid.Cells(col, 1), expected.at(col));
+        QCOMPARE(grid.Model()->CellView(col, 1).toString(), expected.at(col));
+    }
+    // Writing one cell leaves its neighbours and the rows around it alone.
+    QVERIFY(grid.SetCell(2, 1, QStringLiteral("new")));
+    expected[2] = QStringLiteral("new");
+    QCOMPARE(grid.Rows(1), expected);
+    QCOMPARE(grid.Rows(0), QStringList(4));
+    QCOMPARE(grid.Rows(2), QStringList(4));
+    QVERIFY(!grid.SetCell(2, 1, QStringLiteral("new")));
+}
+
+void TestPubStrGrid::columnsDroppedStayGone()
+{
+    TPubStrGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(2);
+    grid.SetRow(1, {"a", "b", "c"});
+    grid.SetColCount(2);
+    QCOMPARE(grid.Rows(1), (QStringList{"a", "b"}));
+    grid.SetColCount(3);
+    QCOMPARE(grid.Rows(1), (QStringList{"a", "b", ""}));
+}
+
+void TestPubStrGrid::keepRows_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("kept");
+    QTest::newRow("some") << "o" << QStringList{"one", "two", "four"};
+    QTest::newRow("none") << "z" << QStringList{};
+    QTest::newRow("all") << "" << QStringList{"one", "two", "three", "four"};
+}
+
+void TestPubStrGrid::keepRows()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, kept);
+    TPubStrGrid grid;
+    grid.SetColCount(2);
+    grid.SetRowCount(5);
+    grid.SetRow(0, {"Name", "Number"});
+    const QStringList names{"one", "two", "three", "four"};
+    for (int r = 1; r <= 4; ++r)
+        grid.SetRow(r, {names.at(r - 1), QString::number(r)});
+    QSignalSpy reset(grid.Model(), &QAbstractItemModel::modelReset);
+    QCOMPARE(grid.Model()->KeepRows(0, [&text](QStringView cell) { return cell.contains(text); }),
+             int(kept.size()));
+    QCOMPARE(reset.size(), 1);
+    QCOMPARE(grid.RowCount(), 1 + int(kept.size()));
+    QCOMPARE(grid.Rows(0), (QStringList{"Name", "Number"}));
+    for (int r = 1; r < grid.RowCount(); ++r) {
+        QCOMPARE(grid.Cells(0, r), kept.at(r - 1));
+        QCOMPARE(grid.Cells(1, r), QString::number(names.indexOf(kept.at(r - 1)) + 1));
+    }
 }
 
 void TestPubStrGrid::deleteRowsNeverCutsRowsAbove()
