@@ -5,6 +5,7 @@
 #include "ui/app/delay.h"
 #include "ui/app/guarded.h"
 #include "core/base/notices.h"
+#include "core/register/entrylock.h"
 #include "core/base/tillbrookerror.h"
 #include "core/session/datafileops.h"
 #include "core/session/session.h"
@@ -88,22 +89,23 @@ void TfrmMain::FormShow()
 
 void TfrmMain::Exit1Click()
 {
-    if (isEditing()) {
-        ShowNotice(m_session.notifier, QStringLiteral("Please Save or Cancel the current transaction to exit."),
-                   WarningBar);
+    if (refusedWhileEditing(EntryLockMessage::Exit))
         return;
-    }
-    if (!m_session.CurrentDataFile.isEmpty()) {
-        // A file that can no longer be written must not keep the user from leaving:
-        // the error is shown and the exit goes on.
-        Guarded(m_session.notifier, [&] { SaveFileState(m_session, currentAccountName()); });
-        if (m_session.options.AutoBackupOn)
-            TakeClosingBackup();
-        Delay(m_waitMs);
-    }
+    if (!m_session.CurrentDataFile.isEmpty())
+        leaveDataFile();
     SaveWindowPlacement();
     Delay(qMin(m_waitMs, 10));
     endProgram();
+}
+
+void TfrmMain::leaveDataFile()
+{
+    // A file that can no longer be written must not keep the user from leaving:
+    // the error is shown and the exit goes on.
+    Guarded(m_session.notifier, [&] { SaveFileState(m_session, currentAccountName()); });
+    if (m_session.options.AutoBackupOn)
+        TakeClosingBackup();
+    Delay(m_waitMs);
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)

@@ -47,6 +47,9 @@ public:
     void LoadRegisterGrid();
     // True while a transaction is being entered (entry panel in New or Edit).
     bool isEditing() const;
+    // True, with the message in the warning bar, while a transaction is being entered:
+    // the command must not go on.
+    bool refusedWhileEditing(const QString &message);
     // The account chosen in the register; empty when none.
     QString currentAccountName() const;
 
@@ -95,6 +98,17 @@ private:
     QString prepareDocumentsFolder(bool waitAfterCreating);
     // Opens the chosen file; on failure the previous file stays in use.
     bool openChosenFile(const QString &path, bool addToRecentFiles);
+    // False, after telling the user, when a chosen file fails the compaction check.
+    bool chosenFileUsable(const QString &path);
+    // The newly created file becomes current: caption, wizard, register, recent files.
+    void showCreatedFile(const QString &path);
+    // The exit's work on the open file: its state saved, the closing backup.
+    void leaveDataFile();
+    // Start-up: opens the last file; false (after failStartupOpen) when it cannot be used.
+    bool openStartupFile(const QString &path);
+    // Start-up without the last file: the user creates, opens or exits. False when the
+    // program must end.
+    bool answerMissingFile();
     bool failStartupOpen();
     void endProgram();
 
@@ -102,7 +116,9 @@ private:
     void SetupRegister();
     // The first New after start-up takes today's date, which the date field shows now.
     void StartEntryWithToday();
-    bool CheckChosenDataFile(const QString &) { return true; } // compaction check of a chosen file
+    // The steps below pass or do nothing in this window: a chosen file is accepted as
+    // it is, a new file gets no wizard, no backup is taken and no placement is saved.
+    bool CheckChosenDataFile(const QString &) { return true; }
     void ShowNewFileWizard() {}
     void TakeStartupBackup() {}
     void TakeClosingBackup() {}
