@@ -1,6 +1,6 @@
 #include "ui/accounts/currencyedit.h"
 #include "ui/accounts/currencyitemedit.h"
-#include "ui/feedback/dialogrunner.h"
+#include "support/scripteddialogs.h"
 #include "core/session/datafileops.h"
 #include "core/datafile/programfolder.h"
 #include "core/session/settings.h"
@@ -32,7 +32,7 @@
 
 namespace {
 
-using Answer = std::function<int(QDialog &)>;
+using Answer = ScriptedDialogs::Answer;
 
 Answer choosePath(const QString &path)
 {
@@ -73,14 +73,8 @@ public:
     {
         QFile::copy(TemplatePath(), folder() + QLatin1String(TemplateFileName));
         QFile::copy(TemplatePath(), folder() + QLatin1String(DefaultDataFileName));
-        previousHook = SetDialogHook([this](QDialog &dialog) {
-            shownDialogs << dialog.objectName();
-            if (answers.isEmpty())
-                return closeBox()(dialog);
-            return answers.takeFirst()(dialog);
-        });
+        dialogs.otherwise(closeBox());
     }
-    ~Fixture() { SetDialogHook(previousHook); }
 
     QString folder() const { return dir.path() + u'/'; }
     QString newFile(const QString &name) const
@@ -102,9 +96,10 @@ public:
     QTemporaryDir dir;
     FakeNotifier notifier;
     Session session;
-    QList<Answer> answers;
-    QStringList shownDialogs;
-    DialogHook previousHook;
+    // Dialogs without a scripted answer are closed with the close box.
+    ScriptedDialogs dialogs;
+    QList<Answer> &answers = dialogs.answers;
+    QStringList &shownDialogs = dialogs.opened;
 };
 
 template<typename Window = TfrmMain>
