@@ -11,6 +11,7 @@
 #include "core/session/session.h"
 #include "ui/register/entry/entrypanel.h"
 #include "ui/register/registerview.h"
+#include "ui/widgets/recentfilesmenu.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,6 +32,21 @@ void TfrmMain::connectFileMenu()
     onTriggered(m_menu.EditTransaction1, [panel] { panel->tbEditClick(); });
     onTriggered(m_menu.DeleteTransaction1, [panel] { panel->tbDeleteClick(); });
     onTriggered(m_menu.Exit1, [this] { Exit1Click(); });
+    setupRecentFiles();
+}
+
+void TfrmMain::setupRecentFiles()
+{
+    RegMru1.setMaxItems(5);
+    RegMru1.ApplicationName = QLatin1String(ApplicationTitle);
+    RegMru1.OwnerName = QStringLiteral("frmMain");
+    m_recentFilesMenu = std::make_unique<RecentFilesMenu>(
+        m_menu.RegMru1, RegMru1, m_session.notifier,
+        [this](const QString &path, bool &CanDelete) { RegMru1ItemClick(path, CanDelete); });
+    RegMru1.setStore(m_session.recentFilesStore);
+    connect(this, &TfrmMain::recentFileOpened, this, [this](const QString &path) {
+        Guarded(m_session.notifier, [&] { RegMru1.AddItem(path); });
+    });
 }
 
 bool TfrmMain::OpenLastFile()

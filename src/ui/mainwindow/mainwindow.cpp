@@ -1,6 +1,7 @@
 #include "ui/mainwindow/mainwindow.h"
 
 #include "ui/register/registerview.h"
+#include "ui/widgets/recentfilesmenu.h"
 
 #include "ui/app/delay.h"
 #include "ui/app/guarded.h"
@@ -18,7 +19,8 @@
 #include <QTimer>
 
 TfrmMain::TfrmMain(Session &session, QWidget *parent)
-    : QMainWindow(parent), m_session(session), m_today([] { return QDate::currentDate(); })
+    : QMainWindow(parent), m_session(session), m_placedWindow(this), SavedForm(m_placedWindow, session.programFolder),
+      m_today([] { return QDate::currentDate(); })
 {
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QLatin1String(ApplicationTitle));
@@ -39,7 +41,10 @@ TfrmMain::TfrmMain(Session &session, QWidget *parent)
         for (QAction *action : {m_menu.NewTransaction1, m_menu.EditTransaction1, m_menu.DeleteTransaction1})
             action->setEnabled(browse);
     });
+    setupSavedForm();
 }
+
+TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::showEvent(QShowEvent *event)
 {

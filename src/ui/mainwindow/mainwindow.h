@@ -3,7 +3,10 @@
 #include "ui/app/guarded.h"
 #include "ui/mainwindow/mainmenu.h"
 
+#include "core/session/recentfiles.h"
+#include "core/session/savedform.h"
 #include "core/session/session.h"
+#include "ui/widgets/windowplacement.h"
 
 #include <QAction>
 #include <QDate>
@@ -11,8 +14,10 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 
+class RecentFilesMenu;
 class RegisterView;
 
 // The register window: the menu bar, the caption, the start-up steps of its first
@@ -24,6 +29,7 @@ class TfrmMain : public QMainWindow
     Q_OBJECT
 public:
     explicit TfrmMain(Session &session, QWidget *parent = nullptr);
+    ~TfrmMain() override;
 
     MainMenu &menu() { return m_menu; }
     Session &session() { return m_session; }
@@ -36,6 +42,10 @@ public:
     void setClock(std::function<QDate()> today) { m_today = std::move(today); }
 
     bool FirstShowDone() const { return m_firstShowDone; }
+    // The recent-files list of the File menu and the window's stored placement.
+    TRegMru &recentFiles() { return RegMru1; }
+    RecentFilesMenu *recentFilesMenu() const { return m_recentFilesMenu.get(); }
+    TSavedForm &savedForm() { return SavedForm; }
     // True once the program is ending (exit sequence or a start-up failure).
     bool isEnding() const { return m_ending; }
 
@@ -122,10 +132,17 @@ private:
     void ShowNewFileWizard() {}
     void TakeStartupBackup() {}
     void TakeClosingBackup() {}
-    void SaveWindowPlacement() {}
+    void setupRecentFiles();
+    // Restores the placement stored at the last exit; stores it at exit.
+    void setupSavedForm();
+    void SaveWindowPlacement();
 
     Session &m_session;
     MainMenu m_menu;
+    TRegMru RegMru1;
+    std::unique_ptr<RecentFilesMenu> m_recentFilesMenu;
+    WidgetPlacedWindow m_placedWindow;
+    TSavedForm SavedForm;
     RegisterView *m_register = nullptr;
     QPointer<QWidget> m_splash;
     std::function<QDate()> m_today;
