@@ -51,6 +51,10 @@ public:
     // Refills the account box and the entry panel's payee and category lists and
     // selects the file's default account. Loads nothing: callers load the grid.
     void RefreshLookups();
+    // After the account list changed: refills the lists, keeps showing the account
+    // named shown (the user's account under its possibly new name) when it still
+    // exists, and reloads.
+    void showAccountsAfterSetup(const QString &shown);
     bool isEditing() const { return m_state.isEditing(); }
     ShownMonth shownMonth() const;
     QDate FirstDayOfShownMonth() const;

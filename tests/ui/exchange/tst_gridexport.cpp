@@ -1,7 +1,7 @@
 #include "core/base/notices.h"
 #include "support/fakenotifier.h"
 #include "ui/exchange/gridexport.h"
-#include "ui/feedback/dialogrunner.h"
+#include "support/scripteddialogs.h"
 #include "ui/widgets/pubstrgrid.h"
 
 #include <QApplication>
@@ -59,7 +59,6 @@ class TestGridExport : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup() { SetDialogHook({}); }
     void savesAndTells_data();
     void savesAndTells();
     void cancelledDialogDoesNothing_data();
@@ -101,7 +100,8 @@ void TestGridExport::savesAndTells()
     FakeNotifier notifier;
     SaveDialogAnswer answer;
     answer.fileName = m_dir.filePath(excel ? "saved.xls" : "saved.csv");
-    SetDialogHook(answer.hook());
+    ScriptedDialogs dialogs;
+    dialogs.otherwise(answer.hook());
     excel ? ExportGridToExcel(grid, notifier, nullptr) : ExportGridToCsv(grid, notifier, nullptr);
 
     QCOMPARE(answer.shown, 1);
@@ -132,7 +132,8 @@ void TestGridExport::cancelledDialogDoesNothing()
     fillTwoByTwo(grid);
     FakeNotifier notifier;
     SaveDialogAnswer answer; // no name: cancel
-    SetDialogHook(answer.hook());
+    ScriptedDialogs dialogs;
+    dialogs.otherwise(answer.hook());
     const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
     excel ? ExportGridToExcel(grid, notifier, nullptr) : ExportGridToCsv(grid, notifier, nullptr);
     QCOMPARE(answer.shown, 1);
@@ -156,7 +157,8 @@ void TestGridExport::failureWarns()
     FakeNotifier notifier;
     SaveDialogAnswer answer;
     answer.fileName = m_dir.filePath(QStringLiteral("no such folder/out.file"));
-    SetDialogHook(answer.hook());
+    ScriptedDialogs dialogs;
+    dialogs.otherwise(answer.hook());
     excel ? ExportGridToExcel(grid, notifier, nullptr) : ExportGridToCsv(grid, notifier, nullptr);
     QCOMPARE(notifier.dialogs.size(), 1);
     QCOMPARE(notifier.dialogs.first().top,
@@ -174,7 +176,8 @@ void TestGridExport::tooManyRowsForExcelRefusedBeforeAsking()
     FakeNotifier notifier;
     SaveDialogAnswer answer;
     answer.fileName = m_dir.filePath(QStringLiteral("big.xls"));
-    SetDialogHook(answer.hook());
+    ScriptedDialogs dialogs;
+    dialogs.otherwise(answer.hook());
     ExportGridToExcel(grid, notifier, nullptr);
     QCOMPARE(answer.shown, 0);
     QVERIFY(!QFile::exists(answer.fileName));

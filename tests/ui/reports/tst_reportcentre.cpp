@@ -1,6 +1,6 @@
 #include "core/base/texthelpers.h"
 #include "support/testdatafile.h"
-#include "ui/feedback/dialogrunner.h"
+#include "support/scripteddialogs.h"
 #include "ui/register/registergrid.h"
 #include "ui/reports/reportcentre.h"
 #include "ui/reports/transactionreport.h"
@@ -88,7 +88,6 @@ void TestReportCentre::init()
 
 void TestReportCentre::cleanup()
 {
-    SetDialogHook({});
     m_window.reset();
     m_file.reset();
 }
@@ -291,7 +290,8 @@ void TestReportCentre::previewShowsThePageTitle()
     w.PopulateReport();
     QString shownTitle;
     int pages = 0;
-    SetDialogHook([&](QDialog &dialog) {
+    ScriptedDialogs dialogs;
+    dialogs.then([&](QDialog &dialog) {
         auto *preview = qobject_cast<QPrintPreviewDialog *>(&dialog);
         if (!preview)
             return int(QDialog::Rejected);
@@ -303,6 +303,7 @@ void TestReportCentre::previewShowsThePageTitle()
         return int(QDialog::Accepted);
     });
     QTest::mouseClick(w.btnPreview(), Qt::LeftButton);
+    QVERIFY(dialogs.done());
     QCOMPARE(shownTitle, title);
     QCOMPARE(pages, 1);
     QCOMPARE(w.ReportTitle(), title.section(QStringLiteral(" transactions"), 0, 0));
