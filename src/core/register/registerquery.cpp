@@ -83,6 +83,9 @@ void ForEachFilteredTransaction(TMyDataModule &db, const RegisterFilter &filter,
     for (const auto &[name, value] : filter.values)
         query.bind(name.startsWith(u':') ? name : u':' + name, value);
     query.exec();
-    while (query.next())
-        row(readRow(query, accountName));
+    while (query.next()) {
+        TTransaction t = ReadTransactionRow(query);
+        t.AccountDescription = accountName;
+        row(t);
+    }
 }
