@@ -4,7 +4,10 @@
 #include "ui/app/guarded.h"
 #include "core/base/notices.h"
 #include "core/session/session.h"
+#include "ui/feedback/dialogrunner.h"
 #include "ui/lists/itemsetup.h"
+#include "ui/lists/moveform.h"
+#include "core/lists/itemmove.h"
 #include "ui/lists/itemwidgets.h"
 #include "core/lists/items.h"
 #include "ui/widgets/multicollistbox.h"
@@ -46,8 +49,6 @@ TfrmEditForm::TfrmEditForm(Session &session, QWidget *parent)
     btnRename = button(QStringLiteral("btnRename"), QStringLiteral("Edit"), QStringLiteral("Edit the item currently selected"));
     btnDelete = button(QStringLiteral("btnDelete"), QStringLiteral("Delete"), QStringLiteral("Delete the item currently selected"));
     btnClose = button(QStringLiteral("btnClose"), QStringLiteral("Close"), QStringLiteral("Close this window"));
-    // Stays inactive until moving transactions between items is available.
-    btnMove->setEnabled(false);
 
     connect(btnMove, &QPushButton::clicked, this, &TfrmEditForm::btnMoveClick);
     connect(btnNew, &QPushButton::clicked, this, &TfrmEditForm::btnNewClick);
@@ -76,14 +77,14 @@ TfrmEditForm::TfrmEditForm(Session &session, QWidget *parent)
     lstItems->setFocus();
 }
 
-QString TfrmEditForm::itemTable() const
+QString TfrmEditForm::itemTableOf(int itemKind)
 {
-    return ItemKind == ItemKindPayees ? QStringLiteral("tbPayee") : QStringLiteral("tbCategory");
+    return itemKind == ItemKindPayees ? QStringLiteral("tbPayee") : QStringLiteral("tbCategory");
 }
 
-QString TfrmEditForm::itemNameColumn() const
+QString TfrmEditForm::itemNameColumnOf(int itemKind)
 {
-    return ItemKind == ItemKindPayees ? QStringLiteral("PayeeName") : QStringLiteral("CategoryDescription");
+    return itemKind == ItemKindPayees ? QStringLiteral("PayeeName") : QStringLiteral("CategoryDescription");
 }
 
 void TfrmEditForm::showEvent(QShowEvent *event)
@@ -189,7 +190,11 @@ void TfrmEditForm::btnMoveClick()
         if (!selectedName(QStringLiteral("No item selected. Select an item to move to another category/payee."),
                           name, row))
             return;
-        // Moving transactions between items is not available yet (the button is disabled).
+        TfrmMove move(m_session, this);
+        move.ItemKind = ItemKind;
+        move.SourceItemId = ItemIdOf(m_session.MyDataModule, itemTable(), itemNameColumn(), name);
+        ExecDialog(move);
+        formActivate();
     });
 }
 

@@ -34,8 +34,10 @@ public:
     QPushButton *btnClose = nullptr;
 
     // The table and name column of the list shown.
-    QString itemTable() const;
-    QString itemNameColumn() const;
+    QString itemTable() const { return itemTableOf(ItemKind); }
+    QString itemNameColumn() const { return itemNameColumnOf(ItemKind); }
+    static QString itemTableOf(int itemKind);
+    static QString itemNameColumnOf(int itemKind);
 
     void btnNewClick();
     void btnRenameClick();
