@@ -3,6 +3,7 @@
 #include "core/datafile/datamodule.h"
 #include "core/datafile/sqlstatement.h"
 #include "core/lists/itemmove.h"
+#include "core/lists/items.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -11,9 +12,6 @@
 #include <memory>
 
 namespace {
-
-const QString Payees = QStringLiteral("tbPayee");
-const QString PayeeName = QStringLiteral("PayeeName");
 
 // A copy of the shared file (moves write) in which one payee has every tenth row:
 // 100,000 transactions, spread over all accounts, years and statuses.
@@ -36,8 +34,8 @@ struct MoveFile
         SqlStatement insert(*db, QStringLiteral("INSERT INTO tbPayee (PayeeName, Type, Amt, Frequency) VALUES (:n, 'Expense', 0, ' ')"));
         insert.bind(QStringLiteral(":n"), QStringLiteral("Busy payee")).exec();
         insert.bind(QStringLiteral(":n"), QStringLiteral("Empty payee")).exec();
-        busyPayee = ItemIdOf(*db, Payees, PayeeName, QStringLiteral("Busy payee"));
-        emptyPayee = ItemIdOf(*db, Payees, PayeeName, QStringLiteral("Empty payee"));
+        busyPayee = ItemIdOf(*db, ItemKind::Payees, QStringLiteral("Busy payee"));
+        emptyPayee = ItemIdOf(*db, ItemKind::Payees, QStringLiteral("Empty payee"));
         SqlStatement spread(*db, QStringLiteral("UPDATE tbTransactions SET PayeeId = :p WHERE TransactionID % 10 = 0"));
         spread.bind(QStringLiteral(":p"), busyPayee).exec();
         rows = spread.rowsAffected();
@@ -59,7 +57,7 @@ void BM_MoveTransactions(benchmark::State &state)
     for (auto _ : state) {
         f.db->BeginWork();
         f.db->BeginWork();
-        moved += MoveTransactions(*f.db, Payees, PayeeName, from, to);
+        moved += MoveTransactions(*f.db, ItemKind::Payees, from, to);
         f.db->CommitWork();
         f.db->CommitWork();
         std::swap(from, to);

@@ -1,18 +1,13 @@
 #pragma once
 
+#include "core/lists/itemkind.h"
+
 #include <QString>
 
 class TMyDataModule;
 
 // Moving every transaction of one payee to another payee, or of one category to
-// another category. The list is named as for the other item operations, by its
-// table and name column (tbPayee/PayeeName or tbCategory/CategoryDescription);
-// anything else throws TillbrookError.
-
-// Identifier of the first item of that name, -1 when none.
-int ItemIdOf(TMyDataModule &db, const QString &table, const QString &nameColumn, const QString &name);
-// Name of the item, empty when none.
-QString ItemNameOf(TMyDataModule &db, const QString &table, const QString &nameColumn, int id);
+// another category.
 
 // The notice that refuses a move before anything is asked, empty when the move may
 // go ahead: no target chosen (or one that is not in the list), or the target is the
@@ -24,10 +19,10 @@ QString MoveRefusal(const QString &sourceName, int sourceId, const QString &targ
 // or status, both rows of a transfer included; amounts, links and budgets are not
 // touched. Returns the number of rows moved. A failed statement throws DatabaseError
 // and changes no row; the caller's savepoint keeps the rest of its work.
-int MoveTransactions(TMyDataModule &db, const QString &table, const QString &nameColumn, int fromId, int toId);
+int MoveTransactions(TMyDataModule &db, ItemKind kind, int fromId, int toId);
 
 // Deletes the item's own row; transactions are not touched.
-void DeleteItemById(TMyDataModule &db, const QString &table, const QString &nameColumn, int id);
+void DeleteItemById(TMyDataModule &db, ItemKind kind, int id);
 
 // The texts of the move dialog.
 QString MoveQuestion(const QString &sourceName, const QString &targetName);

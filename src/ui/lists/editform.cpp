@@ -7,7 +7,6 @@
 #include "ui/feedback/dialogrunner.h"
 #include "ui/lists/itemsetup.h"
 #include "ui/lists/moveform.h"
-#include "core/lists/itemmove.h"
 #include "ui/lists/itemwidgets.h"
 #include "core/lists/items.h"
 #include "ui/widgets/multicollistbox.h"
@@ -77,16 +76,6 @@ TfrmEditForm::TfrmEditForm(Session &session, QWidget *parent)
     lstItems->setFocus();
 }
 
-QString TfrmEditForm::itemTableOf(int itemKind)
-{
-    return itemKind == ItemKindPayees ? QStringLiteral("tbPayee") : QStringLiteral("tbCategory");
-}
-
-QString TfrmEditForm::itemNameColumnOf(int itemKind)
-{
-    return itemKind == ItemKindPayees ? QStringLiteral("PayeeName") : QStringLiteral("CategoryDescription");
-}
-
 void TfrmEditForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -110,12 +99,12 @@ bool TfrmEditForm::eventFilter(QObject *watched, QEvent *event)
 void TfrmEditForm::formActivate()
 {
     Guarded(m_session.notifier, [&] { fillList(); });
-    setWindowTitle(ItemKind == ItemKindPayees ? QStringLiteral("Edit Payee") : QStringLiteral("Edit Category"));
+    setWindowTitle(kind == ItemKind::Payees ? QStringLiteral("Edit Payee") : QStringLiteral("Edit Category"));
 }
 
 void TfrmEditForm::fillList()
 {
-    m_names = FillItemList(lstItems, m_session.MyDataModule, itemTable(), itemNameColumn());
+    m_names = FillItemList(lstItems, m_session.MyDataModule, kind);
 }
 
 template<typename Body>
@@ -141,7 +130,7 @@ void TfrmEditForm::btnNewClick()
         const TMyResult result = RunItemSetup(this, QStringLiteral("New Item"),
                                               QStringLiteral("Enter a new item description"),
                                               QString(), false, Money(), QString());
-        InsertItem(m_session.MyDataModule, m_session.notifier, itemTable(), itemNameColumn(),
+        InsertItem(m_session.MyDataModule, m_session.notifier, kind,
                    result.Description, result.Frequency, result.Amount, result.IsExpense);
         fillList();
         LastNewItem = result.Description;
@@ -158,11 +147,11 @@ void TfrmEditForm::btnRenameClick()
         const Money amount = Money::fromText(lstItems->column(row, 2)).value_or(Money());
         const QString frequency = lstItems->column(row, 3);
         TMyDataModule &db = m_session.MyDataModule;
-        const bool isExpense = ItemIsExpense(db, itemTable(), itemNameColumn(), name);
+        const bool isExpense = ItemIsExpense(db, kind, name);
         const TMyResult result = RunItemSetup(
-            this, ItemKind == ItemKindPayees ? QStringLiteral("Edit Payee") : QStringLiteral("Edit Category"),
+            this, kind == ItemKind::Payees ? QStringLiteral("Edit Payee") : QStringLiteral("Edit Category"),
             QStringLiteral("Edit the item description"), name, isExpense, amount, frequency);
-        UpdateItem(db, m_session.notifier, itemTable(), itemNameColumn(), result.Description, result.Frequency,
+        UpdateItem(db, m_session.notifier, kind, result.Description, result.Frequency,
                    result.Amount, result.IsExpense, name);
         fillList();
     });
@@ -177,7 +166,7 @@ void TfrmEditForm::btnDeleteClick()
             return;
         if (AskYesNo(m_session.notifier, QStringLiteral("Delete?")) != AskYes)
             return;
-        DeleteItem(m_session.MyDataModule, itemTable(), itemNameColumn(), name);
+        DeleteItem(m_session.MyDataModule, kind, name);
         fillList();
     });
 }
@@ -191,8 +180,8 @@ void TfrmEditForm::btnMoveClick()
                           name, row))
             return;
         TfrmMove move(m_session, this);
-        move.ItemKind = ItemKind;
-        move.SourceItemId = ItemIdOf(m_session.MyDataModule, itemTable(), itemNameColumn(), name);
+        move.kind = kind;
+        move.SourceItemId = ItemIdOf(m_session.MyDataModule, kind, name);
         ExecDialog(move);
         formActivate();
     });

@@ -6,7 +6,6 @@
 #include "core/session/session.h"
 #include "ui/app/guarded.h"
 #include "ui/feedback/dialogcommand.h"
-#include "ui/lists/editform.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -80,15 +79,13 @@ void TfrmMove::showEvent(QShowEvent *event)
 
 void TfrmMove::formShow()
 {
-    const bool payees = ItemKind == ItemKindPayees;
-    GroupBox1->setTitle(payees ? QStringLiteral("Move options for Payee") : QStringLiteral("Move options for Category"));
-    const QString table = TfrmEditForm::itemTableOf(ItemKind);
-    const QString nameColumn = TfrmEditForm::itemNameColumnOf(ItemKind);
+    GroupBox1->setTitle(kind == ItemKind::Payees ? QStringLiteral("Move options for Payee")
+                                                 : QStringLiteral("Move options for Category"));
     TMyDataModule &db = m_session.MyDataModule;
-    m_sourceName = ItemNameOf(db, table, nameColumn, SourceItemId);
+    m_sourceName = ItemNameOf(db, kind, SourceItemId);
     lblMoveFrom->setText(m_sourceName);
     cmbMoveTo->clear();
-    cmbMoveTo->addItems(ItemNames(db, table, nameColumn));
+    cmbMoveTo->addItems(ItemNames(db, kind));
     cmbMoveTo->setCurrentIndex(-1);
     cmbMoveTo->setFocus();
 }
@@ -102,11 +99,8 @@ void TfrmMove::moveTransactions()
 {
     Notifier &notifier = m_session.notifier;
     TMyDataModule &db = m_session.MyDataModule;
-    const QString table = TfrmEditForm::itemTableOf(ItemKind);
-    const QString nameColumn = TfrmEditForm::itemNameColumnOf(ItemKind);
-
     const QString target = cmbMoveTo->currentIndex() >= 0 ? cmbMoveTo->currentText() : QString();
-    const int targetId = target.isEmpty() ? -1 : ItemIdOf(db, table, nameColumn, target);
+    const int targetId = target.isEmpty() ? -1 : ItemIdOf(db, kind, target);
     const QString refusal = MoveRefusal(m_sourceName, SourceItemId, target, targetId);
     if (!refusal.isEmpty()) {
         ShowNotice(notifier, refusal, InformationDialog);
@@ -119,11 +113,11 @@ void TfrmMove::moveTransactions()
     if (answer != QLatin1String("Move"))
         return;
     // A failed move is reported and undone by its savepoint; the dialog stays open.
-    if (!RunDialogCommand(db, notifier, [&] { MoveTransactions(db, table, nameColumn, SourceItemId, targetId); }))
+    if (!RunDialogCommand(db, notifier, [&] { MoveTransactions(db, kind, SourceItemId, targetId); }))
         return;
     if (AskYesNo(notifier, DeleteEmptiedItemQuestion(m_sourceName)) != AskYes)
         return;
-    if (!RunDialogCommand(db, notifier, [&] { DeleteItemById(db, table, nameColumn, SourceItemId); }))
+    if (!RunDialogCommand(db, notifier, [&] { DeleteItemById(db, kind, SourceItemId); }))
         return;
     ShowNotice(notifier, QStringLiteral("Deleted ") + m_sourceName, InformationDialog);
     accept();

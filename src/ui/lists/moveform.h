@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/lists/itemkind.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -18,9 +20,9 @@ class TfrmMove : public QDialog
 public:
     explicit TfrmMove(Session &session, QWidget *parent = nullptr);
 
-    // Set by the opener before showing: ItemKindCategories or ItemKindPayees, and the
-    // item whose transactions are moved.
-    int ItemKind = 0;
+    // Set by the opener before showing: the list, and the item whose transactions
+    // are moved.
+    ItemKind kind = ItemKind::Categories;
     int SourceItemId = -1;
 
     QGroupBox *GroupBox1 = nullptr;

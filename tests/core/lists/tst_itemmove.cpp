@@ -1,11 +1,14 @@
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/sqlstatement.h"
 #include "core/lists/itemmove.h"
+#include "core/lists/items.h"
 #include "core/store/transactionstore.h"
 #include "core/store/ttransaction.h"
 #include "support/testdatafile.h"
 
 #include <QTest>
+
+Q_DECLARE_METATYPE(ItemKind)
 
 namespace {
 
@@ -39,7 +42,6 @@ private slots:
     void deleteByIdTakesOnlyThatRow();
     void refusals_data();
     void refusals();
-    void onlyItemListsAreReached();
 
 private:
     int id(const QString &table, const QString &idColumn, const QString &nameColumn, const QString &name);
@@ -126,35 +128,30 @@ QList<QStringList> TestItemMove::itemRows(const QString &table)
 
 void TestItemMove::moveTakesEveryRowAndKeepsTheRest_data()
 {
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("nameColumn");
-    QTest::addColumn<QString>("idColumn");
+    QTest::addColumn<ItemKind>("kind");
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
     QTest::addColumn<int>("moved");
 
     // Shop: two ordinary rows and both rows of the transfer.
-    QTest::newRow("payee with a transfer") << "tbPayee" << "PayeeName" << "PayeeId" << "Shop" << "Landlord" << 4;
-    QTest::newRow("category with a transfer") << "tbCategory" << "CategoryDescription" << "CategoryId" << "Food" << "Misc" << 4;
-    QTest::newRow("onto an item with rows") << "tbCategory" << "CategoryDescription" << "CategoryId" << "Rent" << "Food" << 2;
-    QTest::newRow("an item without rows") << "tbPayee" << "PayeeName" << "PayeeId" << "Landlord" << "Grocer" << 1;
+    QTest::newRow("payee with a transfer") << ItemKind::Payees << "Shop" << "Landlord" << 4;
+    QTest::newRow("category with a transfer") << ItemKind::Categories << "Food" << "Misc" << 4;
+    QTest::newRow("onto an item with rows") << ItemKind::Categories << "Rent" << "Food" << 2;
+    QTest::newRow("a single row") << ItemKind::Payees << "Landlord" << "Grocer" << 1;
+    QTest::newRow("an item without rows") << ItemKind::Categories << "Misc" << "Food" << 0;
 }
 
 void TestItemMove::moveTakesEveryRowAndKeepsTheRest()
 {
-    QFETCH(QString, table);
-    QFETCH(QString, nameColumn);
-    QFETCH(QString, idColumn);
+    QFETCH(ItemKind, kind);
     QFETCH(QString, from);
     QFETCH(QString, to);
     QFETCH(int, moved);
 
     TMyDataModule &db = m_file->db();
-    const int fromId = ItemIdOf(db, table, nameColumn, from);
-    const int toId = ItemIdOf(db, table, nameColumn, to);
-    QCOMPARE(fromId, id(table, idColumn, nameColumn, from));
-    QCOMPARE(ItemNameOf(db, table, nameColumn, toId), to);
-    const bool payees = table == QLatin1String("tbPayee");
+    const int fromId = ItemIdOf(db, kind, from);
+    const int toId = ItemIdOf(db, kind, to);
+    const bool payees = kind == ItemKind::Payees;
 
     const QList<Row> before = rows();
     const QList<QStringList> payeesBefore = itemRows(QStringLiteral("tbPayee"));
@@ -162,7 +159,7 @@ void TestItemMove::moveTakesEveryRowAndKeepsTheRest()
     const Money bank = GetCurrentBalance(db, 1);
     const Money cash = GetCurrentBalance(db, 2);
 
-    QCOMPARE(MoveTransactions(db, table, nameColumn, fromId, toId), moved);
+    QCOMPARE(MoveTransactions(db, kind, fromId, toId), moved);
 
     const QList<Row> after = rows();
     QCOMPARE(after.size(), before.size());
@@ -191,19 +188,17 @@ void TestItemMove::moveTakesEveryRowAndKeepsTheRest()
 // list dialog's command runs in, no row has changed and the earlier work stays.
 void TestItemMove::failedMoveChangesNoRow_data()
 {
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("nameColumn");
+    QTest::addColumn<ItemKind>("kind");
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("from");
 
-    QTest::newRow("payees") << "tbPayee" << "PayeeName" << "PayeeId" << "Shop";
-    QTest::newRow("categories") << "tbCategory" << "CategoryDescription" << "CategoryId" << "Food";
+    QTest::newRow("payees") << ItemKind::Payees << "PayeeId" << "Shop";
+    QTest::newRow("categories") << ItemKind::Categories << "CategoryId" << "Food";
 }
 
 void TestItemMove::failedMoveChangesNoRow()
 {
-    QFETCH(QString, table);
-    QFETCH(QString, nameColumn);
+    QFETCH(ItemKind, kind);
     QFETCH(QString, column);
     QFETCH(QString, from);
 
@@ -212,13 +207,13 @@ void TestItemMove::failedMoveChangesNoRow()
     m_file->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF %1 ON tbTransactions "
                                 "WHEN NEW.TransactionID = %2 BEGIN SELECT RAISE(ABORT, 'row is locked'); END")
                      .arg(column).arg(before.last().id));
-    const int fromId = ItemIdOf(db, table, nameColumn, from);
+    const int fromId = ItemIdOf(db, kind, from);
 
     db.BeginWork();
     m_file->exec(QStringLiteral("UPDATE tbPayee SET Frequency = 'Daily' WHERE PayeeName = 'Grocer'"));
     {
         WorkGuard command(db);
-        QVERIFY_THROWS_EXCEPTION(TillbrookError, MoveTransactions(db, table, nameColumn, fromId, fromId + 2));
+        QVERIFY_THROWS_EXCEPTION(TillbrookError, MoveTransactions(db, kind, fromId, fromId + 2));
     }
     db.CommitWork();
 
@@ -232,12 +227,12 @@ void TestItemMove::failedMoveChangesNoRow()
 void TestItemMove::deleteByIdTakesOnlyThatRow()
 {
     TMyDataModule &db = m_file->db();
-    const int shop = ItemIdOf(db, QStringLiteral("tbPayee"), QStringLiteral("PayeeName"), QStringLiteral("Shop"));
+    const int shop = ItemIdOf(db, ItemKind::Payees, QStringLiteral("Shop"));
     const QList<Row> before = rows();
     const int payees = itemRows(QStringLiteral("tbPayee")).size();
-    DeleteItemById(db, QStringLiteral("tbPayee"), QStringLiteral("PayeeName"), shop);
+    DeleteItemById(db, ItemKind::Payees, shop);
     QCOMPARE(itemRows(QStringLiteral("tbPayee")).size(), payees - 1);
-    QCOMPARE(ItemNameOf(db, QStringLiteral("tbPayee"), QStringLiteral("PayeeName"), shop), QString());
+    QCOMPARE(ItemNameOf(db, ItemKind::Payees, shop), QString());
     QCOMPARE(itemRows(QStringLiteral("tbCategory")).size(), 4);
     QCOMPARE(rows(), before);
 }
@@ -267,17 +262,6 @@ void TestItemMove::refusals()
     QFETCH(int, targetId);
     QFETCH(QString, refusal);
     QCOMPARE(MoveRefusal(source, sourceId, target, targetId), refusal);
-}
-
-void TestItemMove::onlyItemListsAreReached()
-{
-    TMyDataModule &db = m_file->db();
-    const QList<Row> before = rows();
-    QVERIFY_THROWS_EXCEPTION(TillbrookError, MoveTransactions(db, QStringLiteral("tbAccount"),
-                                                              QStringLiteral("AccountDescription"), 1, 2));
-    QVERIFY_THROWS_EXCEPTION(TillbrookError, DeleteItemById(db, QStringLiteral("tbPayee"),
-                                                            QStringLiteral("CategoryDescription"), 1));
-    QCOMPARE(rows(), before);
 }
 
 QTEST_GUILESS_MAIN(TestItemMove)

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTest>
 
+Q_DECLARE_METATYPE(ItemKind)
+
 namespace {
 
 // Answers the list dialog with `onList` and the move dialog with `onMove`; a dialog
@@ -157,19 +159,19 @@ int TestMoveForm::count(const QString &sql)
 
 void TestMoveForm::showsTheSourceAndEveryItem_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<ItemKind>("kind");
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("targets");
-    QTest::newRow("payees") << ItemKindPayees << "Landlord" << "Move options for Payee"
+    QTest::newRow("payees") << ItemKind::Payees << "Landlord" << "Move options for Payee"
                             << QStringList{"Grocer", "Landlord", "Shop"};
-    QTest::newRow("categories") << ItemKindCategories << "Rent" << "Move options for Category"
+    QTest::newRow("categories") << ItemKind::Categories << "Rent" << "Move options for Category"
                                 << QStringList{"Food", "Rent"};
 }
 
 void TestMoveForm::showsTheSourceAndEveryItem()
 {
-    QFETCH(int, kind);
+    QFETCH(ItemKind, kind);
     QFETCH(QString, source);
     QFETCH(QString, caption);
     QFETCH(QStringList, targets);
@@ -202,37 +204,37 @@ void TestMoveForm::showsTheSourceAndEveryItem()
 
 void TestMoveForm::moveThenDeleteOrKeep_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<ItemKind>("kind");
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("target");
     QTest::addColumn<QString>("deleteAnswer");
     QTest::addColumn<QString>("idColumn");
     QTest::addColumn<QString>("table");
 
-    QTest::newRow("payee, deleted") << ItemKindPayees << "Shop" << "Landlord" << "Yes" << "PayeeId" << "tbPayee";
-    QTest::newRow("payee, kept") << ItemKindPayees << "Shop" << "Grocer" << "No" << "PayeeId" << "tbPayee";
-    QTest::newRow("category, deleted") << ItemKindCategories << "Food" << "Rent" << "Yes" << "CategoryId" << "tbCategory";
-    QTest::newRow("category, kept") << ItemKindCategories << "Food" << "Rent" << "No" << "CategoryId" << "tbCategory";
+    QTest::newRow("payee, deleted") << ItemKind::Payees << "Shop" << "Landlord" << "Yes" << "PayeeId" << "tbPayee";
+    QTest::newRow("payee, kept") << ItemKind::Payees << "Shop" << "Grocer" << "No" << "PayeeId" << "tbPayee";
+    QTest::newRow("category, deleted") << ItemKind::Categories << "Food" << "Rent" << "Yes" << "CategoryId" << "tbCategory";
+    QTest::newRow("category, kept") << ItemKind::Categories << "Food" << "Rent" << "No" << "CategoryId" << "tbCategory";
 }
 
 // Every row of the source, both rows of the transfer included, names the target;
 // the pair stays linked, balances and budgets stay, and the committed visit keeps it.
 void TestMoveForm::moveThenDeleteOrKeep()
 {
-    QFETCH(int, kind);
+    QFETCH(ItemKind, kind);
     QFETCH(QString, source);
     QFETCH(QString, target);
     QFETCH(QString, deleteAnswer);
     QFETCH(QString, idColumn);
     QFETCH(QString, table);
 
-    const QString nameColumn = kind == ItemKindPayees ? QStringLiteral("PayeeName") : QStringLiteral("CategoryDescription");
+    const QString nameColumn = kind == ItemKind::Payees ? QStringLiteral("PayeeName") : QStringLiteral("CategoryDescription");
     const auto idOf = [&](const QString &name) {
         return count(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = '%4'").arg(idColumn, table, nameColumn, name));
     };
     const int sourceId = idOf(source);
     const int targetId = idOf(target);
-    const int column = kind == ItemKindPayees ? 1 : 2;
+    const int column = kind == ItemKind::Payees ? 1 : 2;
     QList<QList<qint64>> expected = transactionRows();
     for (QList<qint64> &row : expected) {
         if (row[column] == sourceId)
@@ -305,7 +307,7 @@ void TestMoveForm::refusedBeforeAsking()
         moveTo(move, target);
         focusOnTarget = move.cmbMoveTo->hasFocus() || QApplication::focusWidget() == move.cmbMoveTo;
     };
-    OpenItemList(m_file->session, nullptr, ItemKindPayees);
+    OpenItemList(m_file->session, nullptr, ItemKind::Payees);
     QVERIFY(answers.moveStillOpen);
     QVERIFY(focusOnTarget);
     QCOMPARE(m_file->notifier.dialogs.size(), 1);
@@ -326,7 +328,7 @@ void TestMoveForm::cancelledQuestionMovesNothing()
         QTest::mouseClick(form.btnClose, Qt::LeftButton);
     };
     answers.onMove = [&](TfrmMove &move) { moveTo(move, QStringLiteral("Grocer")); };
-    OpenItemList(m_file->session, nullptr, ItemKindPayees);
+    OpenItemList(m_file->session, nullptr, ItemKind::Payees);
     QVERIFY(answers.moveStillOpen);
     QCOMPARE(m_file->notifier.dialogs.size(), 1);
     QCOMPARE(transactionRows(), before);
@@ -350,7 +352,7 @@ void TestMoveForm::failedMoveIsReportedAndChangesNothing()
         QTest::mouseClick(form.btnClose, Qt::LeftButton);
     };
     answers.onMove = [&](TfrmMove &move) { moveTo(move, QStringLiteral("Grocer")); };
-    OpenItemList(m_file->session, nullptr, ItemKindPayees);
+    OpenItemList(m_file->session, nullptr, ItemKind::Payees);
 
     QVERIFY(answers.moveStillOpen);
     const QList<MessageDialogRequest> &dialogs = m_file->notifier.dialogs;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/lists/itemkind.h"
 #include "core/register/calculator.h"
 #include "core/register/entryvalues.h"
 #include "core/register/registerstate.h"
@@ -70,7 +71,7 @@ public:
 
     TransactionType currentType() const;
     // The type of the transaction last put into the panel.
-    int loadedType() const { return m_loadedType; }
+    TransactionType loadedType() const { return m_loadedType; }
     // The amount field, for the calculator.
     QString amountText() const;
     void setAmountText(const QString &text);
@@ -89,7 +90,7 @@ private:
     void cmbPayeeExit();
     void cmbCategoryExit();
     // The payee or category button: opens the item list and reselects in the box.
-    void itemButton(int itemKind);
+    void itemButton(ItemKind kind);
     void setType(TransactionType type);
     // Colours, captions and the transfer controls of a type.
     void applyTypeLook(TransactionType type);
@@ -101,7 +102,7 @@ private:
 
     Session &m_session;
     RegisterHost &m_host;
-    int m_loadedType = 0;
+    TransactionType m_loadedType = TransactionType::Pay;
     // The calculator's state lives as long as the panel: an unfinished calculation
     // goes on at the next opening.
     CalculatorState m_calculatorState;
