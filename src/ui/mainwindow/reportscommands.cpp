@@ -2,7 +2,9 @@
 #include "ui/mainwindow/mainwindow.h"
 
 #include "ui/register/registerview.h"
+#include "ui/reports/incomeexpensechartprint.h"
 #include "ui/reports/reportentries.h"
+#include "ui/reports/totalsreportprint.h"
 
 #include <QMenu>
 
@@ -17,6 +19,16 @@ void TfrmMain::connectReportsMenu()
     };
 
     connectReport(m_menu.ViewAccountSummary1, [this] { ShowAccountSummary(m_session, this); });
+    // While one printed chart is previewed neither can be started again.
+    const QList<QAction *> chartItems{m_menu.PayeeIncomeandExpenseChart1, m_menu.CategoriesIncomeandExpenseChart1};
+    connectReport(m_menu.PayeeIncomeandExpenseChart1, [this, chartItems] {
+        PreviewIncomeExpenseChart(m_session, this, ReportItemKind::Payees, chartItems);
+    });
+    connectReport(m_menu.CategoriesIncomeandExpenseChart1, [this, chartItems] {
+        PreviewIncomeExpenseChart(m_session, this, ReportItemKind::Categories, chartItems);
+    });
+    connectReport(m_menu.PayeeList1, [this] { PreviewTotalsReport(m_session, this, ReportItemKind::Payees); });
+    connectReport(m_menu.CategoryList1, [this] { PreviewTotalsReport(m_session, this, ReportItemKind::Categories); });
     connectReport(m_menu.CategoryandPayeeGraphs1, [this] { ShowGraphReports(m_session, this); });
     connectReport(m_menu.BudgetAnalysis1, [this] { ShowBudgetAnalysis(m_session, this); });
 
