@@ -1,7 +1,7 @@
 #include "core/base/tillbrookerror.h"
-#include "ui/feedback/dialogrunner.h"
 #include "ui/reports/engine/reportengine.h"
 #include "ui/reports/engine/reportsource.h"
+#include "support/scripteddialogs.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -194,7 +194,8 @@ void TestReportEngine::previewGoesThroughTheDialogSeam()
     ReportEngine engine(twoColumnLayout(), source);
     QString title;
     int pages = -1;
-    const DialogHook previous = SetDialogHook([&](QDialog &dialog) {
+    ScriptedDialogs dialogs;
+    dialogs.then([&](QDialog &dialog) {
         auto *preview = qobject_cast<QPrintPreviewDialog *>(&dialog);
         if (!preview)
             return int(QDialog::Rejected);
@@ -207,7 +208,7 @@ void TestReportEngine::previewGoesThroughTheDialogSeam()
         return int(QDialog::Accepted);
     });
     const int result = engine.ShowPreview(nullptr);
-    SetDialogHook(previous);
+    QVERIFY(dialogs.done());
     QCOMPARE(result, int(QDialog::Accepted));
     QCOMPARE(title, QStringLiteral("Page title text"));
     QVERIFY2(pages > 1, qPrintable(QString::number(pages)));
