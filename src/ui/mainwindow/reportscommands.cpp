@@ -4,6 +4,9 @@
 #include "ui/register/registerview.h"
 #include "ui/reports/reportcentre.h"
 #include "ui/widgets/pubstrgrid.h"
+#include "ui/reports/incomeexpensechartprint.h"
+#include "ui/reports/reportentries.h"
+#include "ui/reports/totalsreportprint.h"
 
 #include <QMenu>
 
@@ -18,6 +21,19 @@ void TfrmMain::connectReportsMenu()
     };
 
     connectReport(m_menu.ReportCentre1, [this] { tbReportsClick(); });
+    connectReport(m_menu.ViewAccountSummary1, [this] { ShowAccountSummary(m_session, this); });
+    // While one printed chart is previewed neither can be started again.
+    const QList<QAction *> chartItems{m_menu.PayeeIncomeandExpenseChart1, m_menu.CategoriesIncomeandExpenseChart1};
+    connectReport(m_menu.PayeeIncomeandExpenseChart1, [this, chartItems] {
+        PreviewIncomeExpenseChart(m_session, this, ReportItemKind::Payees, chartItems);
+    });
+    connectReport(m_menu.CategoriesIncomeandExpenseChart1, [this, chartItems] {
+        PreviewIncomeExpenseChart(m_session, this, ReportItemKind::Categories, chartItems);
+    });
+    connectReport(m_menu.PayeeList1, [this] { PreviewTotalsReport(m_session, this, ReportItemKind::Payees); });
+    connectReport(m_menu.CategoryList1, [this] { PreviewTotalsReport(m_session, this, ReportItemKind::Categories); });
+    connectReport(m_menu.CategoryandPayeeGraphs1, [this] { ShowGraphReports(m_session, this); });
+    connectReport(m_menu.BudgetAnalysis1, [this] { ShowBudgetAnalysis(m_session, this); });
 
     // PopupMenu1, the Reports button's drop-down, holds the menu's own items, so both
     // show and enable the same reports.

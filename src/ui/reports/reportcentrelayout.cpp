@@ -65,7 +65,7 @@ QLabel *buddyLabel(const QString &text, QWidget *buddy, QWidget *parent)
 
 void TfrmReportCentre::buildControls()
 {
-    setObjectName(QStringLiteral("frmReportCentre"));
+    setObjectName(QStringLiteral("TfrmReportCentre"));
     setWindowTitle(QStringLiteral("Report Centre"));
     resize(774, 480);
     setSizeGripEnabled(true);
