@@ -8,8 +8,9 @@
 // The data file itself is not enciphered, so anyone can read that column; the digest
 // keeps a password the user may also use elsewhere from being read back out of it.
 
-// Iterations for new digests: about 0.16 s of processor time on the development machine, slow
-// enough to make guessing expensive, quick enough for the check at every opening.
+// Iterations for new digests: about 0.16 s of processor time on the development
+// machine, slow enough to make guessing expensive, quick enough for the check at every
+// opening. Each digest carries its own count, so raising it later keeps older digests.
 inline constexpr int PasswordHashIterations = 120000;
 
 // A new digest of the password with a fresh random salt.
