@@ -10,8 +10,10 @@
 #include "support/fakenotifier.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/register/entry/entrypanel.h"
+#include "ui/register/finddialog.h"
 #include "ui/register/monthnavigator.h"
 #include "ui/register/registertoolbar.h"
+#include "ui/register/registergrid.h"
 #include "ui/register/registerview.h"
 #include "ui/widgets/recentfilesmenu.h"
 #include "support/testdatafile.h"
@@ -193,6 +195,7 @@ private slots:
     void restoreTheStartupBackup();
     void openRefusesAFileThatFailsTheCheck();
     void programOptionsWhileEditingAreRefused();
+    void findSearchesTheRegisterGrid();
 
 private:
     QTemporaryDir m_home;
@@ -715,6 +718,26 @@ void TestMainWindow::altSSavesWhileEnteringDespiteTheSetupMenu()
     QTRY_VERIFY(s.window.menu().Setup1->isVisible());
     s.window.menu().Setup1->close();
 }
+
+void TestMainWindow::findSearchesTheRegisterGrid()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    QStringList columns;
+    f.answers = {[&](QDialog &dialog) {
+        auto &find = DialogAs<TFind>(dialog);
+        for (int i = 0; i < find.cmbColNames->count(); ++i)
+            columns << find.cmbColNames->itemText(i);
+        return int(QDialog::Rejected);
+    }};
+    QCOMPARE(s.window.menu().Find1->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    s.window.menu().Find1->trigger();
+    QVERIFY(f.answers.isEmpty());
+    QCOMPARE(f.shownDialogs.last(), QStringLiteral("TFind"));
+    QCOMPARE(columns, RegisterGrid::headers());
 
 void TestMainWindow::automaticBackupsFollowTheOption_data()
 {
