@@ -738,6 +738,7 @@ void TestMainWindow::findSearchesTheRegisterGrid()
     QVERIFY(f.answers.isEmpty());
     QCOMPARE(f.shownDialogs.last(), QStringLiteral("TFind"));
     QCOMPARE(columns, RegisterGrid::headers());
+}
 
 void TestMainWindow::automaticBackupsFollowTheOption_data()
 {
