@@ -3,6 +3,7 @@
 #include "core/base/notices.h"
 #include "ui/feedback/widgetnotifier.h"
 #include "core/session/datafileops.h"
+#include "core/session/recentfiles.h"
 #include "ui/datafile/passworddialog.h"
 #include "core/datafile/programfolder.h"
 #include "core/session/session.h"
@@ -38,6 +39,7 @@ int main(int argc, char **argv)
     WidgetNotifier notifier;
     app.setNotifier(&notifier);
     Session session(notifier, programFolder);
+    session.recentFilesStore = RecentFilesStorePath();
     TfrmMain window(session);
     notifier.setDialogParent(&window);
     notifier.setPasswordPrompt([&window] { return PromptForPassword(&window); });

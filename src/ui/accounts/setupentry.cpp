@@ -30,17 +30,14 @@ bool OpenAccountSetup(Session &session, QWidget *parent, QString *shownAccount)
     const bool committed = Guarded(session.notifier, [&] {
         WorkGuard work(db);
         if (shownAccount && !shownAccount->isEmpty())
-            shownId = LookupId(db, QStringLiteral("tbAccount"), QStringLiteral("AccountId"),
-                               QStringLiteral("AccountDescription"), *shownAccount);
+            shownId = AccountIdOf(db, *shownAccount);
         {
             TfrmAccountSetup dialog(db, session.notifier, parent);
             ExecDialog(dialog);
             changed = dialog.changed();
         }
         if (shownAccount && changed)
-            *shownAccount = shownId < 0 ? QString()
-                                        : LookupName(db, QStringLiteral("tbAccount"), QStringLiteral("AccountDescription"),
-                                                     QStringLiteral("AccountId"), shownId);
+            *shownAccount = shownId < 0 ? QString() : AccountNameOf(db, shownId);
         work.commit();
     });
     return committed && changed;

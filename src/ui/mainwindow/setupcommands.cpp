@@ -6,8 +6,6 @@
 #include "ui/register/entry/entrypanel.h"
 #include "ui/register/registerview.h"
 
-#include <QComboBox>
-
 void TfrmMain::connectSetupMenu()
 {
     EntryPanel *panel = m_register->entryPanel();
@@ -33,13 +31,5 @@ void TfrmMain::Accounts1Click()
     QString shown = currentAccountName();
     if (!OpenAccountSetup(m_session, this, &shown))
         return;
-    RefreshLookups();
-    // Keep showing the account the user was on (under its new name), when it still exists.
-    QComboBox *accounts = m_register->cmbAccounts();
-    if (const int index = accounts->findText(shown); index >= 0) {
-        const QSignalBlocker blocker(accounts);
-        accounts->setCurrentIndex(index);
-    }
-    LoadRegisterGrid();
-    m_register->entryPanel()->refillTransferList();
+    m_register->showAccountsAfterSetup(shown);
 }

@@ -151,8 +151,7 @@ QString RegisterView::currentAccountName() const
 
 int RegisterView::currentAccountId() const
 {
-    return LookupId(m_session.MyDataModule, QStringLiteral("tbAccount"), QStringLiteral("AccountId"),
-                    QStringLiteral("AccountDescription"), currentAccountName());
+    return AccountIdOf(m_session.MyDataModule, currentAccountName());
 }
 
 ShownMonth RegisterView::shownMonth() const
@@ -310,6 +309,18 @@ void RegisterView::RefreshLookups()
         if (!defaultAccount.isEmpty())
             accounts->setCurrentIndex(accounts->findText(defaultAccount, Qt::MatchFixedString));
     }
+    m_pnlSection->refillTransferList();
+}
+
+void RegisterView::showAccountsAfterSetup(const QString &shown)
+{
+    RefreshLookups();
+    QComboBox *accounts = m_accountBar->cmbAccounts();
+    if (const int index = accounts->findText(shown); index >= 0) {
+        const QSignalBlocker blocker(accounts);
+        accounts->setCurrentIndex(index);
+    }
+    LoadRegisterGrid();
     m_pnlSection->refillTransferList();
 }
 

@@ -51,6 +51,10 @@ public:
     // Refills the account box and the entry panel's payee and category lists and
     // selects the file's default account. Loads nothing: callers load the grid.
     void RefreshLookups();
+    // After the account list changed: refills the lists, keeps showing the account
+    // named shown (the user's account under its possibly new name) when it still
+    // exists, and reloads.
+    void showAccountsAfterSetup(const QString &shown);
     bool isEditing() const { return m_state.isEditing(); }
     ShownMonth shownMonth() const;
     QDate FirstDayOfShownMonth() const;
@@ -69,7 +73,7 @@ public:
     RegisterToolbar *tbUserOptions() const { return m_toolbar; }
     // PopupMenu1 of the Reports button, for the main window's report actions.
     QMenu *reportsMenu() const;
-    // ExportMenu of the grid; its actions stay disabled until export is connected.
+    // ExportMenu, the grid's context menu; its actions are disabled.
     QMenu *exportMenu() const { return m_exportMenu; }
     QAction *exportToExcelAction() const { return m_exportToExcel; }
     QAction *exportToCsvAction() const { return m_exportToCsv; }

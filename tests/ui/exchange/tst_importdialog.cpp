@@ -1,9 +1,9 @@
 #include "core/datafile/sqlstatement.h"
 #include "core/register/registerstate.h"
+#include "support/scripteddialogs.h"
 #include "support/testdatafile.h"
 #include "ui/exchange/chooseaccount.h"
 #include "ui/exchange/importdialog.h"
-#include "ui/feedback/dialogrunner.h"
 #include "ui/widgets/multicollistbox.h"
 
 #include <QComboBox>
@@ -25,24 +25,19 @@ public:
 
     ChooserAnswer()
     {
-        m_previous = SetDialogHook([this](QDialog &dialog) {
-            auto *chooser = qobject_cast<TfrmChooseAccount *>(&dialog);
-            if (!chooser)
-                return int(QDialog::Rejected);
+        m_dialogs.always<TfrmChooseAccount>([this](TfrmChooseAccount &chooser) {
             ++shown;
             if (account.isEmpty()) {
-                chooser->btnCancel->click();
+                chooser.btnCancel->click();
             } else {
-                chooser->cmbAccounts->setCurrentIndex(chooser->cmbAccounts->findText(account));
-                chooser->btnChoose->click();
+                chooser.cmbAccounts->setCurrentIndex(chooser.cmbAccounts->findText(account));
+                chooser.btnChoose->click();
             }
-            return chooser->result();
         });
     }
-    ~ChooserAnswer() { SetDialogHook(m_previous); }
 
 private:
-    DialogHook m_previous;
+    ScriptedDialogs m_dialogs;
 };
 
 qint64 rows(TestDataFile &f)

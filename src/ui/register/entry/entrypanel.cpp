@@ -142,9 +142,7 @@ void EntryPanel::FillEntryPanel(const TTransaction &t)
         txtOtherTransactionNo->clear();
     } else {
         type = TransactionType::Transfer;
-        otherAccount = LookupName(m_session.MyDataModule, QStringLiteral("tbAccount"),
-                                  QStringLiteral("AccountDescription"), QStringLiteral("AccountId"),
-                                  t.OtherAccountID);
+        otherAccount = AccountNameOf(m_session.MyDataModule, t.OtherAccountID);
         txtOtherTransactionNo->setText(QString::number(t.LinkedTransactionID));
     }
     txtAmt->setText(shown.toPlainText(m_session.options.AmountFormat));
@@ -153,14 +151,14 @@ void EntryPanel::FillEntryPanel(const TTransaction &t)
     setType(type);
     if (type == TransactionType::Transfer)
         cmbTransferTo->setCurrentIndex(cmbTransferTo->findText(otherAccount, Qt::MatchFixedString));
-    m_loadedType = int(currentType());
+    m_loadedType = currentType();
 }
 
 void EntryPanel::refillItemLists()
 {
     TMyDataModule &db = m_session.MyDataModule;
-    cmbPayee->fill(ItemNames(db, QStringLiteral("tbPayee"), QStringLiteral("PayeeName")));
-    cmbCategory->fill(ItemNames(db, QStringLiteral("tbCategory"), QStringLiteral("CategoryDescription")));
+    cmbPayee->fill(ItemNames(db, ItemKind::Payees));
+    cmbCategory->fill(ItemNames(db, ItemKind::Categories));
 }
 
 void EntryPanel::refillTransferList()
@@ -176,8 +174,7 @@ void EntryPanel::refillTransferList()
 void EntryPanel::fillTransferList()
 {
     cmbTransferTo->clear();
-    cmbTransferTo->addItems(ItemNames(m_session.MyDataModule, QStringLiteral("tbAccount"),
-                                      QStringLiteral("AccountDescription")));
+    cmbTransferTo->addItems(AccountNames(m_session.MyDataModule));
     const QString shown = m_host.currentAccountName();
     if (!shown.isEmpty()) {
         const int index = cmbTransferTo->findText(shown, Qt::MatchFixedString);
@@ -246,9 +243,8 @@ void EntryPanel::tbPayReceiveChange()
     const TransactionType type = currentType();
     if (m_host.registerState().entryMode == EntryMode::Edit && type == TransactionType::Transfer) {
         const QSignalBlocker block(tbPayReceive);
-        tbPayReceive->setCurrentIndex(m_loadedType == int(TransactionType::Receive)
-                                          ? int(TransactionType::Receive)
-                                          : int(TransactionType::Pay));
+        tbPayReceive->setCurrentIndex(int(m_loadedType == TransactionType::Receive ? TransactionType::Receive
+                                                                                   : TransactionType::Pay));
         ShowNotice(m_session.notifier, QStringLiteral("Cannot change a normal transaction to an account transfer."),
                    WarningBar);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/lists/itemkind.h"
 #include "core/register/entryvalues.h"
 #include "core/register/registerstate.h"
 
@@ -67,7 +68,7 @@ public:
 
     TransactionType currentType() const;
     // The type of the transaction last put into the panel.
-    int loadedType() const { return m_loadedType; }
+    TransactionType loadedType() const { return m_loadedType; }
     // The amount field, for the calculator.
     QString amountText() const;
     void setAmountText(const QString &text);
@@ -90,7 +91,7 @@ private:
     void cmbPayeeExit();
     void cmbCategoryExit();
     // The payee or category button: opens the item list and reselects in the box.
-    void itemButton(int itemKind);
+    void itemButton(ItemKind kind);
     void setType(TransactionType type);
     // Colours, captions and the transfer controls of a type.
     void applyTypeLook(TransactionType type);
@@ -102,7 +103,7 @@ private:
 
     Session &m_session;
     RegisterHost &m_host;
-    int m_loadedType = 0;
+    TransactionType m_loadedType = TransactionType::Pay;
 
     QWidget *pnlPayReceive = nullptr;
     QTabBar *tbPayReceive = nullptr;
