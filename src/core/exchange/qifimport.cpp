@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -152,6 +153,9 @@ public:
         m_batch.insertTransfer(t, other.currencyId, other.rate);
     }
 
+    // Writes what the batch still holds.
+    void finish() { m_batch.flush(); }
+
 private:
     Stamp stampOf(const QString &reference, const QString &account)
     {
@@ -202,6 +206,10 @@ QifImportTotals ImportQifStaging(TMyDataModule &db, Notifier &notifier, const Qi
     WorkGuard work(db);
     {
         LargeCache cache(db);
+        std::optional<TransactionIndexPause> indexes;
+        const qsizetype rowsToWrite = total + staging.transferCount;
+        if (rowsToWrite >= IndexRebuildThreshold && TransactionRowCount(db) < rowsToWrite)
+            indexes.emplace(db);
         QifImportRun run(db, notifier, staging, links);
         for (qsizetype i = 0; i < total; ++i) {
             const QifStagedRow &row = staging.rows[size_t(i)];
@@ -212,6 +220,9 @@ QifImportTotals ImportQifStaging(TMyDataModule &db, Notifier &notifier, const Qi
             if (progress && (i + 1) % ProgressStep == 0)
                 progress(i + 1, total);
         }
+        run.finish();
+        if (indexes)
+            indexes->rebuild();
     }
     if (progress)
         progress(total, total);

@@ -19,6 +19,11 @@ using ImportProgress = std::function<void(qsizetype done, qsizetype total)>;
 
 enum class ImportMode { Store, DryRun };
 
+// From this many rows on, an import into a file holding fewer rows than it writes drops
+// the transaction indexes and builds them again at the end, which is several times
+// faster than keeping them up to date row by row.
+inline constexpr qsizetype IndexRebuildThreshold = 20000;
+
 // Stores the staged rows in one database transaction: an import is stored completely
 // or not at all. Every row goes to the account its own reference is linked to; a
 // transfer also writes the partner row in the account its "L" reference is linked to.

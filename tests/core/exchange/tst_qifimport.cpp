@@ -23,6 +23,8 @@ private slots:
     void dryRunStoresNothing();
     void noDuplicateCheck();
     void progressIsReportedToTheEnd();
+    void largeImportBuildsTheIndexesAgain_data();
+    void largeImportBuildsTheIndexesAgain();
 };
 
 void TestQifImport::linksOfTheList()
@@ -250,6 +252,54 @@ void TestQifImport::progressIsReportedToTheEnd()
     QVERIFY(reports.size() >= 2);
     QCOMPARE(reports.last(), 5000);
     QVERIFY(std::is_sorted(reports.begin(), reports.end()));
+}
+
+void TestQifImport::largeImportBuildsTheIndexesAgain_data()
+{
+    QTest::addColumn<bool>("failAtTheEnd");
+    QTest::newRow("stored") << false;
+    QTest::newRow("failed in the last row") << true;
+}
+
+void TestQifImport::largeImportBuildsTheIndexesAgain()
+{
+    QFETCH(bool, failAtTheEnd);
+    TestDataFile f;
+    const int checking = addAccount(f.db(), QStringLiteral("Checking"));
+    addAccount(f.db(), QStringLiteral("Broken"), addCurrency(f.db(), QStringLiteral("Z"), 0.0));
+    const QString indexSql = QStringLiteral(
+        "SELECT group_concat(name || ':' || sql, '|') FROM (SELECT name, sql FROM sqlite_master"
+        " WHERE type = 'index' AND tbl_name = 'tbTransactions' ORDER BY name)");
+    auto indexDefinitions = [&] {
+        SqlStatement query(f.db(), indexSql);
+        query.exec();
+        return query.next() ? query.value(0).toString() : QString();
+    };
+    const QString indexes = indexDefinitions();
+    QVERIFY(indexes.contains(QStringLiteral("ixTransactionsAccountDate")));
+
+    QByteArray content = "!Type:Bank\n";
+    for (qsizetype i = 0; i < IndexRebuildThreshold; ++i)
+        content += "D1/" + QByteArray::number(1 + i % 28) + "'04\nT-1\nPShop\n^\n";
+    if (failAtTheEnd)
+        content += "!Type:Cash\nD3/1'04\nT-1\nL[Bank]\n^\n";
+    const QifStaging staging = StageQif(content);
+    ImportLinks links(staging.references);
+    links.setLink(QStringLiteral("[Bank]"), QStringLiteral("Checking"));
+    links.setLink(QStringLiteral("[Cash]"), QStringLiteral("Broken"));
+    if (failAtTheEnd)
+        QVERIFY_THROWS_EXCEPTION(TillbrookError, ImportQifStaging(f.db(), f.notifier, staging, links));
+    else
+        ImportQifStaging(f.db(), f.notifier, staging, links);
+
+    QCOMPARE(indexDefinitions(), indexes);
+    QCOMPARE(count(f.db(), QStringLiteral("SELECT COUNT(*) FROM pragma_integrity_check WHERE integrity_check <> 'ok'")), 0);
+    const qint64 expected = failAtTheEnd ? 0 : IndexRebuildThreshold;
+    QCOMPARE(transactionCount(f.db()), expected);
+    // Read through the account index.
+    QCOMPARE(count(f.db(), QStringLiteral("SELECT COUNT(*) FROM tbTransactions INDEXED BY ixTransactionsAccountDate"
+                                          " WHERE AccountId = %1 AND TransactionDate >= '2004-01-01'").arg(checking)),
+             expected);
 }
 
 QTEST_GUILESS_MAIN(TestQifImport)

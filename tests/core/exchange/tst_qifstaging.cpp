@@ -54,6 +54,7 @@ private slots:
     void unreadableContentNamesItsLine_data();
     void unreadableContentNamesItsLine();
     void negativeTransferIsKeptAsWritten();
+    void splitsGoWholeToTheCategory();
     void missingFileIsAnError();
 };
 
@@ -300,6 +301,16 @@ void TestQifStaging::negativeTransferIsKeptAsWritten()
     QCOMPARE(s.references[s.rows[0].otherAccount], QStringLiteral("[Savings]"));
     QCOMPARE(s.references[s.rows[0].account], QStringLiteral("[Bank]"));
     QCOMPARE(s.duplicateTransferCount, 0);
+}
+
+void TestQifStaging::splitsGoWholeToTheCategory()
+{
+    const QifStaging s = StageQif("!Type:Bank\nD1/1'04\nT-100\nPShop\nLHousehold\nSFood\nEbread\n$-60\n"
+                                  "SGarden\n$-40\n^\n");
+    QCOMPARE(s.rows.size(), size_t(1));
+    QCOMPARE(s.rows[0].amount.units(), -1000000);
+    QCOMPARE(s.names[s.rows[0].category], QStringLiteral("Household"));
+    QVERIFY(!s.names.contains(QStringLiteral("Food")));
 }
 
 void TestQifStaging::missingFileIsAnError()
