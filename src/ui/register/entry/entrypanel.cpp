@@ -65,7 +65,7 @@ void EntryPanel::connectControls()
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
     connect(btnPayee1, &QToolButton::clicked, this, [this] { btnPayee1Click(); });
     connect(btnCategory1, &QToolButton::clicked, this, [this] { btnCategory1Click(); });
-    connect(btnCalculator, &QToolButton::clicked, this, &EntryPanel::calculatorRequested);
+    connect(btnCalculator, &QToolButton::clicked, this, [this, &n] { Guarded(n, [&] { btnCalculatorClick(); }); });
     connect(memoNote, &QPlainTextEdit::textChanged, this, [this] {
         // The note column holds at most this much; longer pasted text is cut.
         const QString text = memoNote->toPlainText();
