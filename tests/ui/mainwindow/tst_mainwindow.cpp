@@ -9,8 +9,10 @@
 #include "support/fakenotifier.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/register/entry/entrypanel.h"
+#include "ui/register/finddialog.h"
 #include "ui/register/monthnavigator.h"
 #include "ui/register/registertoolbar.h"
+#include "ui/register/registergrid.h"
 #include "ui/register/registerview.h"
 #include "ui/widgets/recentfilesmenu.h"
 #include "support/testdatafile.h"
@@ -185,6 +187,7 @@ private slots:
     void newFromTheMenuLocksTheWindowUntilCancel();
     void currencyListKeepsTheShownAccount();
     void altSSavesWhileEnteringDespiteTheSetupMenu();
+    void findSearchesTheRegisterGrid();
 
 private:
     QTemporaryDir m_home;
@@ -710,6 +713,27 @@ void TestMainWindow::altSSavesWhileEnteringDespiteTheSetupMenu()
     QTest::keyClick(&s.window, Qt::Key_S, Qt::AltModifier);
     QTRY_VERIFY(s.window.menu().Setup1->isVisible());
     s.window.menu().Setup1->close();
+}
+
+void TestMainWindow::findSearchesTheRegisterGrid()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    QStringList columns;
+    f.answers = {[&](QDialog &dialog) {
+        auto &find = DialogAs<TFind>(dialog);
+        for (int i = 0; i < find.cmbColNames->count(); ++i)
+            columns << find.cmbColNames->itemText(i);
+        return int(QDialog::Rejected);
+    }};
+    QCOMPARE(s.window.menu().Find1->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    s.window.menu().Find1->trigger();
+    QVERIFY(f.answers.isEmpty());
+    QCOMPARE(f.shownDialogs.last(), QStringLiteral("TFind"));
+    QCOMPARE(columns, RegisterGrid::headers());
 }
 
 QTEST_MAIN(TestMainWindow)
