@@ -188,6 +188,8 @@ private slots:
     void currencyListKeepsTheShownAccount();
     void altSSavesWhileEnteringDespiteTheSetupMenu();
     void findSearchesTheRegisterGrid();
+    void reportItemsOpenTheirWindows_data();
+    void reportItemsOpenTheirWindows();
 
 private:
     QTemporaryDir m_home;
@@ -734,6 +736,42 @@ void TestMainWindow::findSearchesTheRegisterGrid()
     QVERIFY(f.answers.isEmpty());
     QCOMPARE(f.shownDialogs.last(), QStringLiteral("TFind"));
     QCOMPARE(columns, RegisterGrid::headers());
+}
+
+void TestMainWindow::reportItemsOpenTheirWindows_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QStringList>("dialogs");
+    // Each printed report asks its dates first; closing that dialog ends it.
+    QTest::newRow("account summary") << "ViewAccountSummary1" << QStringList{"TfrmAccountSummary"};
+    QTest::newRow("payee chart") << "PayeeIncomeandExpenseChart1" << QStringList{"TfrmDateSelect"};
+    QTest::newRow("category chart") << "CategoriesIncomeandExpenseChart1" << QStringList{"TfrmDateSelect"};
+    QTest::newRow("payee list") << "PayeeList1" << QStringList{"TfrmDateSelect"};
+    QTest::newRow("category list") << "CategoryList1" << QStringList{"TfrmDateSelect"};
+    QTest::newRow("graphs") << "CategoryandPayeeGraphs1" << QStringList{"TfrmGraphReports"};
+    QTest::newRow("budget analysis") << "BudgetAnalysis1" << QStringList{"TfrmGraphBudget"};
+}
+
+void TestMainWindow::reportItemsOpenTheirWindows()
+{
+    QFETCH(QString, item);
+    QFETCH(QStringList, dialogs);
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    auto *action = s.window.menu().Reports1->findChild<QAction *>(item);
+    if (!action)
+        action = s.window.findChild<QAction *>(item);
+    QVERIFY(action);
+    QVERIFY(action->isEnabled());
+    QVERIFY(s.window.registerView()->reportsMenu()->actions().contains(action));
+    f.shownDialogs.clear();
+    action->trigger();
+    QCOMPARE(f.shownDialogs, dialogs);
+    QVERIFY(action->isEnabled());
+    QVERIFY(f.notifier.dialogs.isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)
