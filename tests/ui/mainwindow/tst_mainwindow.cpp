@@ -2,6 +2,7 @@
 #include "ui/accounts/currencyitemedit.h"
 #include "support/scripteddialogs.h"
 #include "core/session/datafileops.h"
+#include "core/maintenance/backup.h"
 #include "core/session/recentfiles.h"
 #include "core/datafile/programfolder.h"
 #include "core/session/settings.h"
@@ -189,6 +190,13 @@ private slots:
     void newFromTheMenuLocksTheWindowUntilCancel();
     void currencyListKeepsTheShownAccount();
     void altSSavesWhileEnteringDespiteTheSetupMenu();
+    void automaticBackupsFollowTheOption_data();
+    void automaticBackupsFollowTheOption();
+    void noAutomaticArchiveToRestore_data();
+    void noAutomaticArchiveToRestore();
+    void restoreTheStartupBackup();
+    void openRefusesAFileThatFailsTheCheck();
+    void programOptionsWhileEditingAreRefused();
     void findSearchesTheRegisterGrid();
     void reportItemsOpenTheirWindows_data();
     void reportItemsOpenTheirWindows();
@@ -203,7 +211,8 @@ void TestMainWindow::firstStartClosingTheDialogTakesTheCreatePath()
     const QString path = f.dir.filePath(QStringLiteral("mine.tillbrook"));
     f.answers = {closeBox(), choosePath(path)};
     Started s(f);
-    QCOMPARE(f.shownDialogs, (QStringList{QStringLiteral("TfrmFileNotFound"), QStringLiteral("CreateOrvaneDB")}));
+    QCOMPARE(f.shownDialogs, (QStringList{QStringLiteral("TfrmFileNotFound"), QStringLiteral("CreateOrvaneDB"),
+                                          QStringLiteral("TfrmWizard")}));
     QVERIFY(s.window.FirstShowDone());
     QVERIFY(!s.window.isEnding());
     QCOMPARE(f.session.CurrentDataFile, path);
@@ -574,10 +583,15 @@ void TestMainWindow::menuBarOrderAndShortcuts()
         if (!action->isSeparator() && action->isVisible())
             fileItems << action->text();
     QCOMPARE(fileItems, (QStringList{QStringLiteral("Create new Tillbrook file"),
-                                     QStringLiteral("Open a Tillbrook file ..."), QStringLiteral("New Transaction"),
+                                     QStringLiteral("Open a Tillbrook file ..."), QStringLiteral("Import ..."),
+                                     QStringLiteral("New Transaction"),
                                      QStringLiteral("Edit Transaction"), QStringLiteral("Delete Transaction"),
                                      QStringLiteral("Recently opened files"), QStringLiteral("E&xit")}));
-    QVERIFY(!window.menu().Import1->isVisible());
+    // "Import ..." stands between separators of its own.
+    const QList<QAction *> fileActions = window.menu().File1->actions();
+    const qsizetype importAt = fileActions.indexOf(window.menu().Import1);
+    QVERIFY(importAt > 0 && importAt + 1 < fileActions.size());
+    QVERIFY(fileActions[importAt - 1]->isSeparator() && fileActions[importAt + 1]->isSeparator());
     const MainMenu &m = window.menu();
     QCOMPARE(m.OpenTillbrookfile1->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     QCOMPARE(m.NewTransaction1->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
@@ -776,6 +790,142 @@ void TestMainWindow::findSearchesTheRegisterGrid()
     QVERIFY(f.answers.isEmpty());
     QCOMPARE(f.shownDialogs.last(), QStringLiteral("TFind"));
     QCOMPARE(columns, RegisterGrid::headers());
+}
+
+void TestMainWindow::automaticBackupsFollowTheOption_data()
+{
+    QTest::addColumn<QString>("autoBackup");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("on") << "Y" << true;
+    QTest::newRow("lower-case n counts as on") << "n" << true;
+    QTest::newRow("off") << "N" << false;
+}
+
+void TestMainWindow::automaticBackupsFollowTheOption()
+{
+    QFETCH(QString, autoBackup);
+    QFETCH(bool, taken);
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    {
+        TMyDataModule db;
+        db.open(file);
+        SetFileSettingText(db, QStringLiteral("AutoBackup"), autoBackup);
+    }
+    f.setLastOpened(file);
+    Started s(f);
+    QVERIFY(s.window.FirstShowDone());
+    QCOMPARE(QFileInfo::exists(StartupBackupPath(file)), taken);
+    QVERIFY(!QFileInfo::exists(ClosingBackupPath(file)));
+    QVERIFY(f.session.MyDataModule.isConnected());
+    s.window.Exit1Click();
+    QVERIFY(s.window.isEnding());
+    QCOMPARE(QFileInfo::exists(ClosingBackupPath(file)), taken);
+}
+
+void TestMainWindow::noAutomaticArchiveToRestore_data()
+{
+    QTest::addColumn<bool>("closing");
+    QTest::newRow("startup") << false;
+    QTest::newRow("closing") << true;
+}
+
+void TestMainWindow::noAutomaticArchiveToRestore()
+{
+    QFETCH(bool, closing);
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    {
+        TMyDataModule db;
+        db.open(file);
+        SetFileSettingText(db, QStringLiteral("AutoBackup"), QStringLiteral("N"));
+    }
+    f.setLastOpened(file);
+    Started s(f);
+    QFile content(file);
+    QVERIFY(content.open(QIODevice::ReadOnly));
+    const QByteArray before = content.readAll();
+    content.close();
+    f.notifier.clear();
+    (closing ? s.window.menu().RestoreLastClose1 : s.window.menu().RestoreBeforeSession1)->trigger();
+    QCOMPARE(f.notifier.dialogs.size(), 1);
+    QCOMPARE(f.notifier.dialogs[0].top, QStringLiteral("No file exists to restore"));
+    QCOMPARE(f.notifier.dialogs[0].caption, QStringLiteral("Tillbrook"));
+    QVERIFY(f.notifier.bars.isEmpty());
+    QVERIFY(content.open(QIODevice::ReadOnly));
+    QCOMPARE(content.readAll(), before);
+    QVERIFY(f.session.MyDataModule.isConnected());
+    QCOMPARE(s.recent.count(), 0);
+}
+
+void TestMainWindow::restoreTheStartupBackup()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    addAccounts(file, {QStringLiteral("Wallet")});
+    f.setLastOpened(file);
+    Started s(f);
+    QVERIFY(QFileInfo::exists(StartupBackupPath(file)));
+    // A change made after the start goes with the restore.
+    SqlStatement(f.session.MyDataModule, QStringLiteral("INSERT INTO tbAccount (AccountDescription, RecordDescription,"
+                                                        " CurrencyID, Type) VALUES ('Later', 'Bank', 1, 'Bank')"))
+        .exec();
+    f.notifier.clear();
+    f.notifier.dialogAnswers = {QStringLiteral("Yes"), QStringLiteral("Yes")};
+    s.window.RestoreasStartup1Click();
+
+    QCOMPARE(f.notifier.dialogs.size(), 2);
+    QCOMPARE(f.notifier.dialogs[0].top,
+             QStringLiteral("Do you wish to restore the startup backup?\n"
+                            "(You will return to the state when you last started Tillbrook.)"));
+    QVERIFY(f.notifier.dialogs[1].top.endsWith(QStringLiteral("Restore the file %1?").arg(file)));
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Restore Complete."));
+    QCOMPARE(f.session.CurrentDataFile, file);
+    QVERIFY(f.session.MyDataModule.isConnected());
+    SqlStatement count(f.session.MyDataModule, QStringLiteral("SELECT Count(*) FROM tbAccount WHERE AccountDescription = 'Later'"));
+    count.exec();
+    QVERIFY(count.next());
+    QCOMPARE(count.value(0).toInt(), 0);
+    QCOMPARE(s.recent.count(), 1);
+    QCOMPARE(s.recent.at(0).at(0).toString(), file);
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + file);
+}
+
+void TestMainWindow::openRefusesAFileThatFailsTheCheck()
+{
+    Fixture f;
+    const QString first = f.newFile(QStringLiteral("first.tillbrook"));
+    f.setLastOpened(first);
+    Started s(f);
+    const QString junk = f.dir.filePath(QStringLiteral("junk.tillbrook"));
+    QFile file(junk);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("junk").repeated(2000));
+    file.close();
+    f.notifier.clear();
+    f.answers = {choosePath(junk)};
+    s.window.OpenTillbrookfile1Click();
+    QCOMPARE(f.notifier.dialogs.size(), 1);
+    QCOMPARE(f.notifier.dialogs[0].top, QStringLiteral("  File cannot be opened. Please check file and try again."));
+    QCOMPARE(f.session.CurrentDataFile, first);
+    QVERIFY(f.session.MyDataModule.isConnected());
+    QVERIFY(!QFileInfo::exists(junk + u'x'));
+}
+
+void TestMainWindow::programOptionsWhileEditingAreRefused()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    addAccounts(file, {QStringLiteral("Wallet")});
+    f.setLastOpened(file);
+    Started s(f);
+    s.window.registerView()->entryPanel()->tbNewClick();
+    QVERIFY(s.window.isEditing());
+    f.shownDialogs.clear();
+    s.window.Programoptions1Click();
+    QCOMPARE(f.notifier.lastBar(),
+             QStringLiteral("  Please Save or Cancel the current transaction to change program options."));
+    QVERIFY(f.shownDialogs.isEmpty());
 }
 
 void TestMainWindow::reportItemsOpenTheirWindows_data()
