@@ -8,6 +8,7 @@
 #include "core/session/session.h"
 #include "ui/app/splash.h"
 #include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/mainwindowstartup.h"
 #include "ui/register/registerview.h"
 
 #include <QMessageBox>
@@ -15,8 +16,6 @@
 int main(int argc, char **argv)
 {
     TillbrookApplication app(argc, argv);
-    QApplication::setApplicationName(QLatin1String(ApplicationTitle));
-    QApplication::setApplicationDisplayName(QLatin1String(ApplicationTitle));
     // The program ends through the exit sequence or a start-up failure only.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -38,16 +37,13 @@ int main(int argc, char **argv)
     WidgetNotifier notifier;
     app.setNotifier(&notifier);
     Session session(notifier, programFolder);
-    TfrmMain window(session);
+    const std::unique_ptr<TfrmMain> mainWindow = CreateMainWindow(session, splash);
+    TfrmMain &window = *mainWindow;
     notifier.setDialogParent(&window);
     notifier.setPasswordPrompt([&window] { return PromptForPassword(&window); });
     notifier.setBarSink([&window](const QString &text, BarKind kind) {
         window.registerView()->showBarMessage(text, kind);
     });
-    splash.setProgress(1);
-    splash.setProgress(3);
-    splash.startTimer();
-    window.setSplash(&splash);
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                      [&window] { RaiseWindowOrItsDialog(&window); });
