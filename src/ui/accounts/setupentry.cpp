@@ -4,6 +4,7 @@
 #include "ui/accounts/currencyedit.h"
 #include "ui/feedback/dialogrunner.h"
 #include "ui/app/guarded.h"
+#include "core/accounts/accounts.h"
 #include "core/store/lookups.h"
 #include "core/session/session.h"
 
@@ -32,15 +33,25 @@ bool OpenAccountSetup(Session &session, QWidget *parent, QString *shownAccount)
         if (shownAccount && !shownAccount->isEmpty())
             shownId = LookupId(db, QStringLiteral("tbAccount"), QStringLiteral("AccountId"),
                                QStringLiteral("AccountDescription"), *shownAccount);
+        const int newestBefore = NewestAccountId(db);
         {
             TfrmAccountSetup dialog(db, session.notifier, parent);
             ExecDialog(dialog);
             changed = dialog.changed();
         }
-        if (shownAccount && changed)
-            *shownAccount = shownId < 0 ? QString()
-                                        : LookupName(db, QStringLiteral("tbAccount"), QStringLiteral("AccountDescription"),
-                                                     QStringLiteral("AccountId"), shownId);
+        if (shownAccount && changed) {
+            const auto nameOf = [&db](int id) {
+                return LookupName(db, QStringLiteral("tbAccount"), QStringLiteral("AccountDescription"),
+                                  QStringLiteral("AccountId"), id);
+            };
+            QString now = shownId < 0 ? QString() : nameOf(shownId);
+            if (now.isEmpty()) {
+                const int newest = NewestAccountId(db);
+                if (newest > newestBefore)
+                    now = nameOf(newest);
+            }
+            *shownAccount = now;
+        }
         work.commit();
     });
     return committed && changed;

@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 
 #include <functional>
 
@@ -23,6 +24,8 @@ class TfrmMain : public QMainWindow
 {
     Q_OBJECT
 public:
+    static constexpr QSize FirstShownSize{790, 565};
+
     explicit TfrmMain(Session &session, QWidget *parent = nullptr);
 
     MainMenu &menu() { return m_menu; }

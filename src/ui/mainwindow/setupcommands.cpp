@@ -6,7 +6,6 @@
 #include "ui/register/entry/entrypanel.h"
 #include "ui/register/registerview.h"
 
-#include <QComboBox>
 
 void TfrmMain::connectSetupMenu()
 {
@@ -22,24 +21,17 @@ void TfrmMain::connectSetupMenu()
 void TfrmMain::Currencies1Click()
 {
     // The list changes no account, payee or category name (a currency still in use
-    // cannot be deleted): reloading shows the new rates and symbol in the account the
-    // user was on, where refilling the lists would jump to the file's default account.
+    // cannot be deleted): the register shows the new rates and symbol in the account
+    // the user was on, where refilling the lists would jump to the file's default account.
     if (OpenCurrencySetup(m_session, this))
-        LoadRegisterGrid();
+        m_register->currenciesChanged();
 }
 
 void TfrmMain::Accounts1Click()
 {
+    // The register keeps the account the user was on (under its new name); none when
+    // it was deleted, or the account made last when it showed none.
     QString shown = currentAccountName();
-    if (!OpenAccountSetup(m_session, this, &shown))
-        return;
-    RefreshLookups();
-    // Keep showing the account the user was on (under its new name), when it still exists.
-    QComboBox *accounts = m_register->cmbAccounts();
-    if (const int index = accounts->findText(shown); index >= 0) {
-        const QSignalBlocker blocker(accounts);
-        accounts->setCurrentIndex(index);
-    }
-    LoadRegisterGrid();
-    m_register->entryPanel()->refillTransferList();
+    if (OpenAccountSetup(m_session, this, &shown))
+        m_register->accountsChanged(shown);
 }

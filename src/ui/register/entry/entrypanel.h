@@ -27,6 +27,11 @@ class EntryPanel : public QWidget
 {
     Q_OBJECT
 public:
+    // What the user may type into the amount and the note. Stored values that are
+    // longer are shown and saved whole.
+    static constexpr int MaxAmountLength = 10;
+    static constexpr int MaxNoteLength = 150;
+
     EntryPanel(Session &session, RegisterHost &host, QWidget *parent = nullptr);
     ~EntryPanel() override;
 
@@ -103,6 +108,11 @@ private:
     Session &m_session;
     RegisterHost &m_host;
     int m_loadedType = 0;
+    int m_noteLimit = MaxNoteLength;
+    // The transaction's stored amount as last filled in, and how it was shown.
+    std::optional<Money> m_filledAmount;
+    QString m_filledAmountText;
+    TransactionType m_filledType = TransactionType::Pay;
 
     QWidget *pnlPayReceive = nullptr;
     QTabBar *tbPayReceive = nullptr;
