@@ -7,7 +7,7 @@ BUILD_DIR="${TILLBROOK_BUILD_DIR:-$TOP/build}"
 PACKAGES=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite
   libzip-dev zipcmp zipmerge ziptool libxkbcommon-dev libsqlite3-dev
-  cmake ninja-build g++ pkg-config fonts-dejavu-core
+  cmake ninja-build g++ pkg-config fonts-dejavu-core poppler-utils
 )
 
 install_missing_packages() {

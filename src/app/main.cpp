@@ -3,6 +3,7 @@
 #include "core/base/notices.h"
 #include "ui/feedback/widgetnotifier.h"
 #include "core/session/datafileops.h"
+#include "core/session/recentfiles.h"
 #include "ui/datafile/passworddialog.h"
 #include "core/datafile/programfolder.h"
 #include "core/session/session.h"
@@ -37,6 +38,7 @@ int main(int argc, char **argv)
     WidgetNotifier notifier;
     app.setNotifier(&notifier);
     Session session(notifier, programFolder);
+    session.recentFilesStore = RecentFilesStorePath();
     const std::unique_ptr<TfrmMain> mainWindow = CreateMainWindow(session, splash);
     TfrmMain &window = *mainWindow;
     notifier.setDialogParent(&window);

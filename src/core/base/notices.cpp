@@ -1,6 +1,6 @@
 #include "core/base/notices.h"
 
-void ShowNotice(Notifier &notifier, const QString &message, int kind)
+void ShowNotice(Notifier &notifier, const QString &message, NoticeKind kind)
 {
     const QString text = QStringLiteral("  ") + message;
     if (kind == InformationDialog)
@@ -9,7 +9,7 @@ void ShowNotice(Notifier &notifier, const QString &message, int kind)
         ShowNoticeText(notifier, text, 1, kind);
 }
 
-void ShowNoticeText(Notifier &notifier, const QString &message, int picture, int mode)
+void ShowNoticeText(Notifier &notifier, const QString &message, int picture, NoticeKind mode)
 {
     if (mode == WarningBar) {
         notifier.showBar(message, BarKind::Warning);

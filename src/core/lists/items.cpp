@@ -4,6 +4,7 @@
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/schema.h"
 #include "core/datafile/sqlstatement.h"
+#include "core/store/lookups.h"
 
 #include <QVariant>
 #include <cmath>
@@ -183,6 +184,67 @@ QStringList ItemNames(TMyDataModule &db, const QString &table, const QString &na
             names.append(name);
     }
     return names;
+}
+
+bool ItemExists(TMyDataModule &db, ItemKind kind, const QString &name)
+{
+    const ItemKindTable &t = ItemTableOf(kind);
+    return ItemExists(db, t.table, t.nameColumn, name);
+}
+
+bool ItemIsExpense(TMyDataModule &db, ItemKind kind, const QString &name)
+{
+    const ItemKindTable &t = ItemTableOf(kind);
+    return ItemIsExpense(db, t.table, t.nameColumn, name);
+}
+
+bool InsertItem(TMyDataModule &db, Notifier &notifier, ItemKind kind, const QString &name,
+                const QString &frequency, Money amount, bool isExpense)
+{
+    const ItemKindTable &t = ItemTableOf(kind);
+    return InsertItem(db, notifier, t.table, t.nameColumn, name, frequency, amount, isExpense);
+}
+
+bool UpdateItem(TMyDataModule &db, Notifier &notifier, ItemKind kind, const QString &newName,
+                const QString &frequency, Money amount, bool isExpense, const QString &oldName)
+{
+    const ItemKindTable &t = ItemTableOf(kind);
+    return UpdateItem(db, notifier, t.table, t.nameColumn, newName, frequency, amount, isExpense, oldName);
+}
+
+void DeleteItem(TMyDataModule &db, ItemKind kind, const QString &name)
+{
+    const ItemKindTable &t = ItemTableOf(kind);
+    DeleteItem(db, t.table, t.nameColumn, name);
+}
+
+QList<ItemRow> ItemListRows(TMyDataModule &db, ItemKind kind)
+{
+    const ItemKindTable &t = ItemTableOf(kind);
+    return ItemListRows(db, t.table, t.nameColumn);
+}
+
+QStringList ItemNames(TMyDataModule &db, ItemKind kind)
+{
+    const ItemKindTable &t = ItemTableOf(kind);
+    return ItemNames(db, t.table, t.nameColumn);
+}
+
+int ItemIdOf(TMyDataModule &db, ItemKind kind, const QString &name)
+{
+    const ItemKindTable &t = ItemTableOf(kind);
+    return LookupId(db, t.table, t.idColumn, t.nameColumn, name);
+}
+
+QString ItemNameOf(TMyDataModule &db, ItemKind kind, int id)
+{
+    const ItemKindTable &t = ItemTableOf(kind);
+    return LookupName(db, t.table, t.nameColumn, t.idColumn, id);
+}
+
+QStringList AccountNames(TMyDataModule &db)
+{
+    return ItemNames(db, QStringLiteral("tbAccount"), QStringLiteral("AccountDescription"));
 }
 
 QString ItemAmountText(Money amount)

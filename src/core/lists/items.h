@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/money.h"
+#include "core/lists/itemkind.h"
 
 #include <QList>
 #include <QString>
@@ -61,6 +62,26 @@ QList<ItemRow> ItemListRows(TMyDataModule &db, const QString &table, const QStri
 // The non-empty names in the same order, for drop-down boxes; also serves
 // tbAccount/AccountDescription.
 QStringList ItemNames(TMyDataModule &db, const QString &table, const QString &nameColumn);
+
+// The same operations on the table of an item kind, for callers that know the kind
+// rather than the schema.
+bool ItemExists(TMyDataModule &db, ItemKind kind, const QString &name);
+bool ItemIsExpense(TMyDataModule &db, ItemKind kind, const QString &name);
+bool InsertItem(TMyDataModule &db, Notifier &notifier, ItemKind kind, const QString &name,
+                const QString &frequency, Money amount, bool isExpense);
+bool UpdateItem(TMyDataModule &db, Notifier &notifier, ItemKind kind, const QString &newName,
+                const QString &frequency, Money amount, bool isExpense, const QString &oldName);
+void DeleteItem(TMyDataModule &db, ItemKind kind, const QString &name);
+QList<ItemRow> ItemListRows(TMyDataModule &db, ItemKind kind);
+QStringList ItemNames(TMyDataModule &db, ItemKind kind);
+// Identifier of the first item of that name (an empty name finds the item whose name
+// is Null); -1 when none.
+int ItemIdOf(TMyDataModule &db, ItemKind kind, const QString &name);
+// Name of the item with that identifier; empty when none.
+QString ItemNameOf(TMyDataModule &db, ItemKind kind, int id);
+
+// The account names in the order of ItemNames, for the transfer box.
+QStringList AccountNames(TMyDataModule &db);
 
 // The budget as the list and the setup dialog show it: plain decimal text without
 // grouping or trailing zeros, up to four decimals ("300", "14.2857", "0").

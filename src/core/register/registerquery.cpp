@@ -1,12 +1,12 @@
 #include "core/register/registerquery.h"
 
-#include "core/base/texthelpers.h"
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/sqlstatement.h"
+#include "core/store/transactionrow.h"
 
 namespace {
 
-// Columns in the order readRow() takes them; names so the payee and category rows win
+// Columns in the order ReadTransactionRow() takes them; names so the payee and category rows win
 // over the transaction's own identifiers, as the join guarantees they are the same.
 const QString SelectPart = QStringLiteral(
     "SELECT tbTransactions.TransactionID, tbTransactions.TransactionDate,"
@@ -22,34 +22,16 @@ const QString SelectPart = QStringLiteral(
 const QString OrderPart = QStringLiteral(
     " ORDER BY tbTransactions.TransactionDate, tbTransactions.TransactionID");
 
-TTransaction readRow(const SqlStatement &query, const QString &accountName)
-{
-    TTransaction t;
-    t.TransactionID = query.value(0).toInt();
-    t.TransactionDate = FromStoredDate(query.value(1).toString());
-    t.PayeeName = query.value(2).toString();
-    t.PayeeId = query.value(3).toInt();
-    t.CategoryDescription = query.value(4).toString();
-    t.CategoryId = query.value(5).toInt();
-    t.strNote = query.value(6).toString();
-    t.Amount = Money::fromUnits(query.value(7).toLongLong());
-    t.AccountId = query.value(8).toInt();
-    t.LinkedTransactionID = query.value(9).toInt();
-    t.InternalDescription = query.value(10).toString();
-    t.OtherAccountID = query.value(11).toInt();
-    t.CurrencyID = query.value(12).toInt();
-    t.CurrencyRate = query.value(13).toDouble();
-    t.Status = query.value(14).toString();
-    t.AccountDescription = accountName;
-    return t;
-}
-
 QList<TTransaction> readAll(SqlStatement &query, const QString &accountName)
 {
     query.exec();
     QList<TTransaction> rows;
     while (query.next())
-        rows.append(readRow(query, accountName));
+        {
+        TTransaction t = ReadTransactionRow(query);
+        t.AccountDescription = accountName;
+        rows.append(std::move(t));
+    }
     return rows;
 }
 

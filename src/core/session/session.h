@@ -19,4 +19,7 @@ struct Session
     TMyDataModule MyDataModule;
     ProgramOptions options;
     QString CurrentDataFile;
+    // Where the recent-files list is kept between runs (RecentFilesStorePath() for the
+    // program); empty: the list lives for the run only.
+    QString recentFilesStore;
 };

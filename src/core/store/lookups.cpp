@@ -51,6 +51,18 @@ bool IdExists(TMyDataModule &db, const QString &table, const QString &column, in
     return query.next();
 }
 
+int AccountIdOf(TMyDataModule &db, const QString &accountName)
+{
+    return LookupId(db, QStringLiteral("tbAccount"), QStringLiteral("AccountId"),
+                    QStringLiteral("AccountDescription"), accountName);
+}
+
+QString AccountNameOf(TMyDataModule &db, int accountId)
+{
+    return LookupName(db, QStringLiteral("tbAccount"), QStringLiteral("AccountDescription"),
+                      QStringLiteral("AccountId"), accountId);
+}
+
 QString GetLastCategoryOfPayee(TMyDataModule &db, const QString &payeeName)
 {
     const int payeeId = LookupId(db, QStringLiteral("tbPayee"), QStringLiteral("PayeeId"),

@@ -16,6 +16,12 @@ QString LookupName(TMyDataModule &db, const QString &table, const QString &nameC
                    const QString &idColumn, int id);
 bool IdExists(TMyDataModule &db, const QString &table, const QString &column, int id);
 
+// The account of that name (an empty name finds the account whose name is Null); -1
+// when none.
+int AccountIdOf(TMyDataModule &db, const QString &accountName);
+// Name of the account; empty when none.
+QString AccountNameOf(TMyDataModule &db, int accountId);
+
 // Category name of the payee's most recent transaction, or empty.
 QString GetLastCategoryOfPayee(TMyDataModule &db, const QString &payeeName);
 // Currency symbol of the named account, or empty.

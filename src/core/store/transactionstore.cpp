@@ -1,8 +1,9 @@
 #include "core/store/transactionstore.h"
 
-#include "core/datafile/sqlstatement.h"
 #include "core/base/texthelpers.h"
 #include "core/base/tillbrookerror.h"
+#include "core/datafile/sqlstatement.h"
+#include "core/store/transactionrow.h"
 
 #include <limits>
 #include <utility>
@@ -76,10 +77,11 @@ const QString DeletePartnerSql = QStringLiteral(
     " AND LinkedTransactionID = :LinkedTransactionID");
 
 const QString LoadSql = QStringLiteral(
-    "SELECT t.TransactionDate, t.PayeeId, t.CategoryId, t.strNote, t.CurrencyID, t.CurrencyRate, t.Amount,"
-    " t.AccountId, t.LinkedTransactionID, t.InternalDescription, t.OtherAccountID, t.Status,"
-    " (SELECT PayeeName FROM tbPayee WHERE PayeeId = t.PayeeId),"
-    " (SELECT CategoryDescription FROM tbCategory WHERE CategoryId = t.CategoryId),"
+    "SELECT t.TransactionID, t.TransactionDate,"
+    " (SELECT PayeeName FROM tbPayee WHERE PayeeId = t.PayeeId), t.PayeeId,"
+    " (SELECT CategoryDescription FROM tbCategory WHERE CategoryId = t.CategoryId), t.CategoryId,"
+    " t.strNote, t.Amount, t.AccountId, t.LinkedTransactionID, t.InternalDescription,"
+    " t.OtherAccountID, t.CurrencyID, t.CurrencyRate, t.Status,"
     " (SELECT AccountDescription FROM tbAccount WHERE AccountId = t.AccountId)"
     " FROM tbTransactions AS t WHERE t.CompanyID = 1 AND t.TransactionID = :TransactionID");
 
@@ -365,23 +367,8 @@ bool LoadTransaction(TMyDataModule &db, int id, TTransaction &record)
     query.bind(QStringLiteral(":TransactionID"), id).exec();
     if (!query.next())
         return false;
-    TTransaction loaded;
-    loaded.TransactionID = id;
-    loaded.TransactionDate = FromStoredDate(query.value(0).toString());
-    loaded.PayeeId = query.value(1).toInt();
-    loaded.CategoryId = query.value(2).toInt();
-    loaded.strNote = query.value(3).toString();
-    loaded.CurrencyID = query.value(4).toInt();
-    loaded.CurrencyRate = query.value(5).toDouble();
-    loaded.Amount = Money::fromUnits(query.value(6).toLongLong());
-    loaded.AccountId = query.value(7).toInt();
-    loaded.LinkedTransactionID = query.value(8).toInt();
-    loaded.InternalDescription = query.value(9).toString();
-    loaded.OtherAccountID = query.value(10).toInt();
-    loaded.Status = query.value(11).toString();
-    loaded.PayeeName = query.value(12).toString();
-    loaded.CategoryDescription = query.value(13).toString();
-    loaded.AccountDescription = query.value(14).toString();
+    TTransaction loaded = ReadTransactionRow(query);
+    loaded.AccountDescription = query.value(TransactionRowColumnCount).toString();
     record = std::move(loaded);
     return true;
 }

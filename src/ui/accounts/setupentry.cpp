@@ -31,8 +31,7 @@ bool OpenAccountSetup(Session &session, QWidget *parent, QString *shownAccount)
     const bool committed = Guarded(session.notifier, [&] {
         WorkGuard work(db);
         if (shownAccount && !shownAccount->isEmpty())
-            shownId = LookupId(db, QStringLiteral("tbAccount"), QStringLiteral("AccountId"),
-                               QStringLiteral("AccountDescription"), *shownAccount);
+            shownId = AccountIdOf(db, *shownAccount);
         const int newestBefore = NewestAccountId(db);
         {
             TfrmAccountSetup dialog(db, session.notifier, parent);
@@ -40,15 +39,11 @@ bool OpenAccountSetup(Session &session, QWidget *parent, QString *shownAccount)
             changed = dialog.changed();
         }
         if (shownAccount && changed) {
-            const auto nameOf = [&db](int id) {
-                return LookupName(db, QStringLiteral("tbAccount"), QStringLiteral("AccountDescription"),
-                                  QStringLiteral("AccountId"), id);
-            };
-            QString now = shownId < 0 ? QString() : nameOf(shownId);
+            QString now = shownId < 0 ? QString() : AccountNameOf(db, shownId);
             if (now.isEmpty()) {
                 const int newest = NewestAccountId(db);
                 if (newest > newestBefore)
-                    now = nameOf(newest);
+                    now = AccountNameOf(db, newest);
             }
             *shownAccount = now;
         }

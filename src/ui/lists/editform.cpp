@@ -46,7 +46,7 @@ TfrmEditForm::TfrmEditForm(Session &session, QWidget *parent)
     btnRename = button(QStringLiteral("btnRename"), QStringLiteral("Edit"), QStringLiteral("Edit the item currently selected"));
     btnDelete = button(QStringLiteral("btnDelete"), QStringLiteral("Delete"), QStringLiteral("Delete the item currently selected"));
     btnClose = button(QStringLiteral("btnClose"), QStringLiteral("Close"), QStringLiteral("Close this window"));
-    // Stays inactive until moving transactions between items is available.
+    // The list moves no transactions between items: the button is shown disabled.
     btnMove->setEnabled(false);
 
     connect(btnMove, &QPushButton::clicked, this, &TfrmEditForm::btnMoveClick);
@@ -76,16 +76,6 @@ TfrmEditForm::TfrmEditForm(Session &session, QWidget *parent)
     lstItems->setFocus();
 }
 
-QString TfrmEditForm::itemTable() const
-{
-    return ItemKind == ItemKindPayees ? QStringLiteral("tbPayee") : QStringLiteral("tbCategory");
-}
-
-QString TfrmEditForm::itemNameColumn() const
-{
-    return ItemKind == ItemKindPayees ? QStringLiteral("PayeeName") : QStringLiteral("CategoryDescription");
-}
-
 void TfrmEditForm::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
@@ -109,12 +99,12 @@ bool TfrmEditForm::eventFilter(QObject *watched, QEvent *event)
 void TfrmEditForm::formActivate()
 {
     Guarded(m_session.notifier, [&] { fillList(); });
-    setWindowTitle(ItemKind == ItemKindPayees ? QStringLiteral("Edit Payee") : QStringLiteral("Edit Category"));
+    setWindowTitle(kind == ItemKind::Payees ? QStringLiteral("Edit Payee") : QStringLiteral("Edit Category"));
 }
 
 void TfrmEditForm::fillList()
 {
-    m_names = FillItemList(lstItems, m_session.MyDataModule, itemTable(), itemNameColumn());
+    m_names = FillItemList(lstItems, m_session.MyDataModule, kind);
 }
 
 template<typename Body>
@@ -140,7 +130,7 @@ void TfrmEditForm::btnNewClick()
         const TMyResult result = RunItemSetup(this, QStringLiteral("New Item"),
                                               QStringLiteral("Enter a new item description"),
                                               QString(), false, Money(), QString());
-        InsertItem(m_session.MyDataModule, m_session.notifier, itemTable(), itemNameColumn(),
+        InsertItem(m_session.MyDataModule, m_session.notifier, kind,
                    result.Description, result.Frequency, result.Amount, result.IsExpense);
         fillList();
         LastNewItem = result.Description;
@@ -157,11 +147,11 @@ void TfrmEditForm::btnRenameClick()
         const Money amount = Money::fromText(lstItems->column(row, 2)).value_or(Money());
         const QString frequency = lstItems->column(row, 3);
         TMyDataModule &db = m_session.MyDataModule;
-        const bool isExpense = ItemIsExpense(db, itemTable(), itemNameColumn(), name);
+        const bool isExpense = ItemIsExpense(db, kind, name);
         const TMyResult result = RunItemSetup(
-            this, ItemKind == ItemKindPayees ? QStringLiteral("Edit Payee") : QStringLiteral("Edit Category"),
+            this, kind == ItemKind::Payees ? QStringLiteral("Edit Payee") : QStringLiteral("Edit Category"),
             QStringLiteral("Edit the item description"), name, isExpense, amount, frequency);
-        UpdateItem(db, m_session.notifier, itemTable(), itemNameColumn(), result.Description, result.Frequency,
+        UpdateItem(db, m_session.notifier, kind, result.Description, result.Frequency,
                    result.Amount, result.IsExpense, name);
         fillList();
     });
@@ -176,7 +166,7 @@ void TfrmEditForm::btnDeleteClick()
             return;
         if (AskYesNo(m_session.notifier, QStringLiteral("Delete?")) != AskYes)
             return;
-        DeleteItem(m_session.MyDataModule, itemTable(), itemNameColumn(), name);
+        DeleteItem(m_session.MyDataModule, kind, name);
         fillList();
     });
 }
@@ -189,7 +179,7 @@ void TfrmEditForm::btnMoveClick()
         if (!selectedName(QStringLiteral("No item selected. Select an item to move to another category/payee."),
                           name, row))
             return;
-        // Moving transactions between items is not available yet (the button is disabled).
+        // The button is disabled; with a selection there is nothing more to do.
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/lists/itemkind.h"
+
 #include <QDialog>
 #include <QStringList>
 
@@ -7,9 +9,6 @@ class QGroupBox;
 class QPushButton;
 class TMultiColListbox;
 struct Session;
-
-inline constexpr int ItemKindCategories = 0;
-inline constexpr int ItemKindPayees = 1;
 
 // The payee or category list with its budgets. Every command writes inside its own
 // nested database transaction, so a failed command undoes only itself; the opener
@@ -20,8 +19,8 @@ class TfrmEditForm : public QDialog
 public:
     explicit TfrmEditForm(Session &session, QWidget *parent = nullptr);
 
-    // Set by the opener before showing: ItemKindCategories or ItemKindPayees.
-    int ItemKind = ItemKindCategories;
+    // Set by the opener before showing.
+    ItemKind kind = ItemKind::Categories;
     // The description entered in the last "New" of this dialog, empty if none.
     QString LastNewItem;
 
@@ -32,10 +31,6 @@ public:
     QPushButton *btnRename = nullptr;
     QPushButton *btnDelete = nullptr;
     QPushButton *btnClose = nullptr;
-
-    // The table and name column of the list shown.
-    QString itemTable() const;
-    QString itemNameColumn() const;
 
     void btnNewClick();
     void btnRenameClick();

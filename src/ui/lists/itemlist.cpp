@@ -4,13 +4,13 @@
 #include "core/session/session.h"
 #include "ui/lists/editform.h"
 
-QString OpenItemList(Session &session, QWidget *parent, int itemKind)
+QString OpenItemList(Session &session, QWidget *parent, ItemKind kind)
 {
     WorkGuard work(session.MyDataModule);
     QString lastNewItem;
     {
         TfrmEditForm form(session, parent);
-        form.ItemKind = itemKind;
+        form.kind = kind;
         ExecDialog(form);
         lastNewItem = form.LastNewItem;
     }

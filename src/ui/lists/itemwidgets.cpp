@@ -5,10 +5,9 @@
 
 #include <QComboBox>
 
-QStringList FillItemList(TMultiColListbox *list, TMyDataModule &db, const QString &table,
-                         const QString &nameColumn)
+QStringList FillItemList(TMultiColListbox *list, TMyDataModule &db, ItemKind kind)
 {
-    const QList<ItemRow> rows = ItemListRows(db, table, nameColumn);
+    const QList<ItemRow> rows = ItemListRows(db, kind);
     QStringList texts;
     QStringList names;
     texts.reserve(rows.size());
@@ -23,9 +22,8 @@ QStringList FillItemList(TMultiColListbox *list, TMyDataModule &db, const QStrin
     return names;
 }
 
-void FillItemCombo(QComboBox *combo, TMyDataModule &db, const QString &table, const QString &nameColumn)
+void FillItemCombo(QComboBox *combo, const QStringList &names)
 {
-    const QStringList names = ItemNames(db, table, nameColumn);
     combo->clear();
     combo->addItems(names);
     combo->setCurrentIndex(-1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/lists/itemkind.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -7,14 +9,12 @@ class QComboBox;
 class TMultiColListbox;
 class TMyDataModule;
 
-// Fills the list with the items of the table ("name;type;amount;frequency" per row),
+// Fills the list with the items of the kind ("name;type;amount;frequency" per row),
 // "Expense" before "Income", each group by name; afterwards no row is selected.
 // Returns the items' names in row order: the row text cannot carry a ";" inside a
 // name, so callers take the name of row i from here.
-QStringList FillItemList(TMultiColListbox *list, TMyDataModule &db, const QString &table,
-                         const QString &nameColumn);
+QStringList FillItemList(TMultiColListbox *list, TMyDataModule &db, ItemKind kind);
 
-// Fills the drop-down box with the non-empty names of the table in the same order;
-// afterwards nothing is selected (an editable box's text is cleared). Serves
-// tbPayee/PayeeName, tbCategory/CategoryDescription and tbAccount/AccountDescription.
-void FillItemCombo(QComboBox *combo, TMyDataModule &db, const QString &table, const QString &nameColumn);
+// Fills the drop-down box with the names (ItemNames, AccountNames); afterwards nothing
+// is selected (an editable box's text is cleared).
+void FillItemCombo(QComboBox *combo, const QStringList &names);

@@ -3,6 +3,7 @@
 
 #include "ui/app/delay.h"
 #include "core/base/notices.h"
+#include "core/register/entrylock.h"
 #include "ui/datafile/datafiledialogs.h"
 #include "core/session/datafileops.h"
 #include "ui/datafile/filenotfounddialog.h"
@@ -10,14 +11,12 @@
 #include "core/session/session.h"
 #include "ui/register/entry/entrypanel.h"
 #include "ui/register/registerview.h"
+#include "ui/widgets/recentfilesmenu.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-const QString EditingRefusal =
-    QStringLiteral("You must cancel an editing of transactions before opening a new file");
 
 // Longer paths are opened but not remembered in the recent-files list.
 constexpr int MaxRecentPathLength = 255;
@@ -33,52 +32,73 @@ void TfrmMain::connectFileMenu()
     onTriggered(m_menu.EditTransaction1, [panel] { panel->tbEditClick(); });
     onTriggered(m_menu.DeleteTransaction1, [panel] { panel->tbDeleteClick(); });
     onTriggered(m_menu.Exit1, [this] { Exit1Click(); });
+    setupRecentFiles();
+}
+
+void TfrmMain::setupRecentFiles()
+{
+    RegMru1.setMaxItems(5);
+    RegMru1.ApplicationName = QLatin1String(ApplicationTitle);
+    RegMru1.OwnerName = QStringLiteral("frmMain");
+    m_recentFilesMenu = std::make_unique<RecentFilesMenu>(
+        m_menu.RegMru1, RegMru1, m_session.notifier,
+        [this](const QString &path, bool &CanDelete) { RegMru1ItemClick(path, CanDelete); });
+    RegMru1.setStore(m_session.recentFilesStore);
+    connect(this, &TfrmMain::recentFileOpened, this, [this](const QString &path) {
+        Guarded(m_session.notifier, [&] { RegMru1.AddItem(path); });
+    });
 }
 
 bool TfrmMain::OpenLastFile()
 {
-    Notifier &notifier = m_session.notifier;
     m_session.MyDataModule.close();
     ReadStartupSettings(m_session);
-
-    if (QFileInfo(m_session.CurrentDataFile).isFile()) {
-        if (!OpenDataFile(m_session, m_session.CurrentDataFile))
-            return failStartupOpen();
-        setCaptionFile(m_session.CurrentDataFile);
-    } else {
-        switch (AskFileNotFoundChoice(this)) {
-        case TfrmFileNotFound::ExitProgram:
-            return false;
-        case TfrmFileNotFound::OpenExisting: {
-            const QString path = AskOpenDataFilePath(this, prepareDocumentsFolder(false));
-            if (path.isEmpty()) {
-                notifier.showMessageBox(MessageBoxKind::Warning,
-                                        QStringLiteral("You need to create/open a filename. Tillbrook will now exit"));
-                return false;
-            }
-            m_session.CurrentDataFile = path;
-            if (!OpenDataFile(m_session, path))
-                return failStartupOpen();
-            setCaptionFile(path);
-            break;
-        }
-        default:
-            if (!QFileInfo::exists(m_session.programFolder + QLatin1String(TemplateFileName))) {
-                notifier.showMessageBox(
-                    MessageBoxKind::Error,
-                    QStringLiteral("A problem has occured, files could not be created. Please notify support."));
-                return false;
-            }
-            NewTillbrookfile1Click();
-            break;
-        }
-    }
+    const bool goOn = QFileInfo(m_session.CurrentDataFile).isFile() ? openStartupFile(m_session.CurrentDataFile)
+                                                                    : answerMissingFile();
+    if (!goOn)
+        return false;
     // The create path was cancelled or failed: work on the default data file.
     if (!ConnectFallbackFile(m_session))
         return failStartupOpen();
     RefreshLookups();
     LoadRegisterGrid();
     return true;
+}
+
+bool TfrmMain::openStartupFile(const QString &path)
+{
+    if (!OpenDataFile(m_session, path))
+        return failStartupOpen();
+    setCaptionFile(path);
+    return true;
+}
+
+bool TfrmMain::answerMissingFile()
+{
+    Notifier &notifier = m_session.notifier;
+    switch (AskFileNotFoundChoice(this)) {
+    case TfrmFileNotFound::ExitProgram:
+        return false;
+    case TfrmFileNotFound::OpenExisting: {
+        const QString path = AskOpenDataFilePath(this, prepareDocumentsFolder(false));
+        if (path.isEmpty()) {
+            notifier.showMessageBox(MessageBoxKind::Warning,
+                                    QStringLiteral("You need to create/open a filename. Tillbrook will now exit"));
+            return false;
+        }
+        m_session.CurrentDataFile = path;
+        return openStartupFile(path);
+    }
+    default:
+        if (!QFileInfo::exists(m_session.programFolder + QLatin1String(TemplateFileName))) {
+            notifier.showMessageBox(
+                MessageBoxKind::Error,
+                QStringLiteral("A problem has occured, files could not be created. Please notify support."));
+            return false;
+        }
+        NewTillbrookfile1Click();
+        return true;
+    }
 }
 
 bool TfrmMain::failStartupOpen()
@@ -101,39 +121,23 @@ QString TfrmMain::prepareDocumentsFolder(bool waitAfterCreating)
 
 void TfrmMain::NewTillbrookfile1Click()
 {
-    if (isEditing()) {
-        ShowNotice(m_session.notifier, EditingRefusal, WarningBar);
+    if (refusedWhileEditing(EntryLockMessage::OpenFile))
         return;
-    }
     const QString path = AskCreateDataFilePath(this, prepareDocumentsFolder(false));
     if (path.isEmpty())
         return;
     SaveFileState(m_session, currentAccountName());
-    if (!CreateDataFile(m_session, path, m_session.programFolder))
-        return;
-    m_session.CurrentDataFile = path;
-    setCaptionFile(path);
-    ShowNewFileWizard();
-    RefreshLookups();
-    LoadRegisterGrid();
-    if (path.size() < MaxRecentPathLength)
-        emit recentFileOpened(path);
+    if (CreateDataFile(m_session, path, m_session.programFolder))
+        showCreatedFile(path);
 }
 
 void TfrmMain::OpenTillbrookfile1Click()
 {
-    if (isEditing()) {
-        ShowNotice(m_session.notifier, EditingRefusal, WarningBar);
+    if (refusedWhileEditing(EntryLockMessage::OpenFile))
         return;
-    }
     const QString path = AskOpenDataFilePath(this, prepareDocumentsFolder(true));
-    if (path.isEmpty())
+    if (path.isEmpty() || !chosenFileUsable(path))
         return;
-    if (!CheckChosenDataFile(path)) {
-        ShowNotice(m_session.notifier, QStringLiteral("File cannot be opened. Please check file and try again."),
-                   WarningDialog);
-        return;
-    }
     SaveFileState(m_session, currentAccountName());
     openChosenFile(path, true);
 }
@@ -141,14 +145,31 @@ void TfrmMain::OpenTillbrookfile1Click()
 void TfrmMain::RegMru1ItemClick(const QString &path, bool &CanDelete)
 {
     // Leaving a half-entered transaction behind would lose it; the entry stays listed.
-    if (isEditing()) {
-        CanDelete = false;
-        ShowNotice(m_session.notifier, EditingRefusal, WarningBar);
+    CanDelete = !refusedWhileEditing(EntryLockMessage::OpenFile);
+    if (!CanDelete)
         return;
-    }
-    CanDelete = true;
     SaveFileState(m_session, currentAccountName());
     openChosenFile(path, false);
+}
+
+bool TfrmMain::chosenFileUsable(const QString &path)
+{
+    if (CheckChosenDataFile(path))
+        return true;
+    ShowNotice(m_session.notifier, QStringLiteral("File cannot be opened. Please check file and try again."),
+               WarningDialog);
+    return false;
+}
+
+void TfrmMain::showCreatedFile(const QString &path)
+{
+    m_session.CurrentDataFile = path;
+    setCaptionFile(path);
+    ShowNewFileWizard();
+    RefreshLookups();
+    LoadRegisterGrid();
+    if (path.size() < MaxRecentPathLength)
+        emit recentFileOpened(path);
 }
 
 bool TfrmMain::openChosenFile(const QString &path, bool addToRecentFiles)

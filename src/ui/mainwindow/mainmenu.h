@@ -4,8 +4,9 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// The main window's menu bar. Items of commands that are not built yet are present
-// and do nothing until their handler is connected.
+// The main window's menu bar: every menu and item with its caption and shortcut. The
+// menu files (filecommands.cpp, setupcommands.cpp, ...) connect the items to their
+// commands; an item no file connects does nothing when chosen.
 struct MainMenu
 {
     QMenu *File1 = nullptr;

@@ -1,10 +1,12 @@
 #include "ui/mainwindow/mainwindow.h"
 
 #include "ui/register/registerview.h"
+#include "ui/widgets/recentfilesmenu.h"
 
 #include "ui/app/delay.h"
 #include "ui/app/guarded.h"
 #include "core/base/notices.h"
+#include "core/register/entrylock.h"
 #include "core/base/tillbrookerror.h"
 #include "core/session/datafileops.h"
 #include "core/session/session.h"
@@ -18,7 +20,8 @@
 #include <QTimer>
 
 TfrmMain::TfrmMain(Session &session, QWidget *parent)
-    : QMainWindow(parent), m_session(session), m_today([] { return QDate::currentDate(); })
+    : QMainWindow(parent), m_session(session), m_placedWindow(this), SavedForm(m_placedWindow, session.programFolder),
+      m_today([] { return QDate::currentDate(); })
 {
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QLatin1String(ApplicationTitle));
@@ -42,7 +45,10 @@ TfrmMain::TfrmMain(Session &session, QWidget *parent)
         for (QAction *action : {m_menu.NewTransaction1, m_menu.EditTransaction1, m_menu.DeleteTransaction1})
             action->setEnabled(browse);
     });
+    setupSavedForm();
 }
+
+TfrmMain::~TfrmMain() = default;
 
 void TfrmMain::showEvent(QShowEvent *event)
 {
@@ -94,22 +100,23 @@ void TfrmMain::FormShow()
 
 void TfrmMain::Exit1Click()
 {
-    if (isEditing()) {
-        ShowNotice(m_session.notifier, QStringLiteral("Please Save or Cancel the current transaction to exit."),
-                   WarningBar);
+    if (refusedWhileEditing(EntryLockMessage::Exit))
         return;
-    }
-    if (!m_session.CurrentDataFile.isEmpty()) {
-        // A file that can no longer be written must not keep the user from leaving:
-        // the error is shown and the exit goes on.
-        Guarded(m_session.notifier, [&] { SaveFileState(m_session, currentAccountName()); });
-        if (m_session.options.AutoBackupOn)
-            TakeClosingBackup();
-        Delay(m_waitMs);
-    }
+    if (!m_session.CurrentDataFile.isEmpty())
+        leaveDataFile();
     SaveWindowPlacement();
     Delay(qMin(m_waitMs, 10));
     endProgram();
+}
+
+void TfrmMain::leaveDataFile()
+{
+    // A file that can no longer be written must not keep the user from leaving:
+    // the error is shown and the exit goes on.
+    Guarded(m_session.notifier, [&] { SaveFileState(m_session, currentAccountName()); });
+    if (m_session.options.AutoBackupOn)
+        TakeClosingBackup();
+    Delay(m_waitMs);
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)

@@ -3,7 +3,10 @@
 #include "ui/app/guarded.h"
 #include "ui/mainwindow/mainmenu.h"
 
+#include "core/session/recentfiles.h"
+#include "core/session/savedform.h"
 #include "core/session/session.h"
+#include "ui/widgets/windowplacement.h"
 
 #include <QAction>
 #include <QDate>
@@ -12,8 +15,10 @@
 #include <QSize>
 
 #include <functional>
+#include <memory>
 
 
+class RecentFilesMenu;
 class RegisterView;
 
 // The register window: the menu bar, the caption, the start-up steps of its first
@@ -27,6 +32,7 @@ public:
     static constexpr QSize FirstShownSize{790, 565};
 
     explicit TfrmMain(Session &session, QWidget *parent = nullptr);
+    ~TfrmMain() override;
 
     MainMenu &menu() { return m_menu; }
     Session &session() { return m_session; }
@@ -39,6 +45,10 @@ public:
     void setClock(std::function<QDate()> today) { m_today = std::move(today); }
 
     bool FirstShowDone() const { return m_firstShowDone; }
+    // The recent-files list of the File menu and the window's stored placement.
+    TRegMru &recentFiles() { return RegMru1; }
+    RecentFilesMenu *recentFilesMenu() const { return m_recentFilesMenu.get(); }
+    TSavedForm &savedForm() { return SavedForm; }
     // True once the program is ending (exit sequence or a start-up failure).
     bool isEnding() const { return m_ending; }
 
@@ -50,6 +60,9 @@ public:
     void LoadRegisterGrid();
     // True while a transaction is being entered (entry panel in New or Edit).
     bool isEditing() const;
+    // True, with the message in the warning bar, while a transaction is being entered:
+    // the command must not go on.
+    bool refusedWhileEditing(const QString &message);
     // The account chosen in the register; empty when none.
     QString currentAccountName() const;
 
@@ -98,6 +111,17 @@ private:
     QString prepareDocumentsFolder(bool waitAfterCreating);
     // Opens the chosen file; on failure the previous file stays in use.
     bool openChosenFile(const QString &path, bool addToRecentFiles);
+    // False, after telling the user, when a chosen file fails the compaction check.
+    bool chosenFileUsable(const QString &path);
+    // The newly created file becomes current: caption, wizard, register, recent files.
+    void showCreatedFile(const QString &path);
+    // The exit's work on the open file: its state saved, the closing backup.
+    void leaveDataFile();
+    // Start-up: opens the last file; false (after failStartupOpen) when it cannot be used.
+    bool openStartupFile(const QString &path);
+    // Start-up without the last file: the user creates, opens or exits. False when the
+    // program must end.
+    bool answerMissingFile();
     bool failStartupOpen();
     void endProgram();
 
@@ -105,14 +129,23 @@ private:
     void SetupRegister();
     // The first New after start-up takes today's date, which the date field shows now.
     void StartEntryWithToday();
-    bool CheckChosenDataFile(const QString &) { return true; } // compaction check of a chosen file
+    // The steps below pass or do nothing in this window: a chosen file is accepted as
+    // it is, a new file gets no wizard, no backup is taken and no placement is saved.
+    bool CheckChosenDataFile(const QString &) { return true; }
     void ShowNewFileWizard() {}
     void TakeStartupBackup() {}
     void TakeClosingBackup() {}
-    void SaveWindowPlacement() {}
+    void setupRecentFiles();
+    // Restores the placement stored at the last exit; stores it at exit.
+    void setupSavedForm();
+    void SaveWindowPlacement();
 
     Session &m_session;
     MainMenu m_menu;
+    TRegMru RegMru1;
+    std::unique_ptr<RecentFilesMenu> m_recentFilesMenu;
+    WidgetPlacedWindow m_placedWindow;
+    TSavedForm SavedForm;
     RegisterView *m_register = nullptr;
     QPointer<QWidget> m_splash;
     std::function<QDate()> m_today;

@@ -1,10 +1,10 @@
 // TfrmMain: what the window asks of the register it shows.
 #include "ui/mainwindow/mainwindow.h"
 
+#include "core/register/entrylock.h"
 #include "core/session/session.h"
 #include "ui/register/entry/entrypanel.h"
 #include "ui/register/registerview.h"
-
 
 void TfrmMain::SetupRegister()
 {
@@ -25,6 +25,11 @@ void TfrmMain::RefreshLookups()
 void TfrmMain::LoadRegisterGrid()
 {
     m_register->LoadRegisterGrid();
+}
+
+bool TfrmMain::refusedWhileEditing(const QString &message)
+{
+    return RefusedWhileEditing(m_register->registerState(), m_session.notifier, message);
 }
 
 bool TfrmMain::isEditing() const

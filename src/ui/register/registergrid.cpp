@@ -5,6 +5,7 @@
 #include "core/session/programoptions.h"
 #include "core/session/session.h"
 #include "core/register/registerquery.h"
+#include "core/register/runningbalance.h"
 #include "ui/widgets/pubstrgrid.h"
 
 #include <QApplication>
@@ -136,13 +137,19 @@ void RegisterGrid::FillRows(const QList<TTransaction> &transactions, std::option
     int row = m_firstRowPending ? lastRow() : m.RowCount();
     m.SetRowCount(row + int(transactions.size()));
     m_firstRowPending = false;
-    Money balance = opening.value_or(Money());
-    for (const TTransaction &t : transactions) {
+    QList<Money> balances;
+    if (opening) {
+        QList<Money> amounts;
+        amounts.reserve(transactions.size());
+        for (const TTransaction &t : transactions)
+            amounts.append(t.Amount);
+        balances = RunningBalances(*opening, amounts);
+    }
+    for (qsizetype i = 0; i < transactions.size(); ++i) {
+        const TTransaction &t = transactions.at(i);
         QStringList texts = rowTexts(t);
-        if (opening) {
-            balance += t.Amount;
-            texts[ColBalance] = balance.toGroupedText(m_options.DecimalDigits);
-        }
+        if (opening)
+            texts[ColBalance] = balances.at(i).toGroupedText(m_options.DecimalDigits);
         m.SetRow(row++, texts);
         m_amounts.insert(t.TransactionID, t.Amount);
     }
@@ -234,15 +241,15 @@ int RegisterGrid::gridRowOf(const QModelIndex &index) const
 Money RegisterGrid::FillRunningBalance(Money opening)
 {
     StringTableModel &m = model();
-    Money balance = opening;
+    QList<Money> amounts;
+    amounts.reserve(m.RowCount());
+    for (int row = 1; row < m.RowCount(); ++row)
+        amounts.append(m_amounts.value(transactionIdAt(row)));
+    const QList<Money> balances = RunningBalances(opening, amounts);
     const int digits = m_options.DecimalDigits;
-    for (int row = 1; row < m.RowCount(); ++row) {
-        const auto amount = m_amounts.constFind(transactionIdAt(row));
-        if (amount != m_amounts.constEnd())
-            balance += *amount;
-        m.SetCell(ColBalance, row, balance.toGroupedText(digits));
-    }
-    return balance;
+    for (int row = 1; row < m.RowCount(); ++row)
+        m.SetCell(ColBalance, row, balances.at(row - 1).toGroupedText(digits));
+    return balances.isEmpty() ? opening : balances.last();
 }
 
 void RegisterGrid::AutoSizeRegisterColumns()

@@ -152,8 +152,7 @@ QString RegisterView::currentAccountName() const
 
 int RegisterView::currentAccountId() const
 {
-    return LookupId(m_session.MyDataModule, QStringLiteral("tbAccount"), QStringLiteral("AccountId"),
-                    QStringLiteral("AccountDescription"), currentAccountName());
+    return AccountIdOf(m_session.MyDataModule, currentAccountName());
 }
 
 ShownMonth RegisterView::shownMonth() const

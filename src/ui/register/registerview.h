@@ -81,7 +81,7 @@ public:
     RegisterToolbar *tbUserOptions() const { return m_toolbar; }
     // PopupMenu1 of the Reports button, for the main window's report actions.
     QMenu *reportsMenu() const;
-    // ExportMenu of the grid; its actions stay disabled until export is connected.
+    // ExportMenu, the grid's context menu; its actions are disabled.
     QMenu *exportMenu() const { return m_exportMenu; }
     QAction *exportToExcelAction() const { return m_exportToExcel; }
     QAction *exportToCsvAction() const { return m_exportToCsv; }

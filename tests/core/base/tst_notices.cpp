@@ -38,7 +38,7 @@ void TestNotices::showNoticeKinds()
     QFETCH(int, icon);
 
     FakeNotifier notifier;
-    ShowNotice(notifier, QStringLiteral("Transaction has been saved."), kind);
+    ShowNotice(notifier, QStringLiteral("Transaction has been saved."), NoticeKind(kind));
     QCOMPARE(notifier.bars.size(), bars);
     QCOMPARE(notifier.dialogs.size(), dialogs);
     QCOMPARE(notifier.beeps, 1);

@@ -2,6 +2,8 @@
 #include "core/register/registerlookups.h"
 #include "core/register/registerquery.h"
 #include "core/register/runningbalance.h"
+#include "core/store/transactionstore.h"
+#include "support/testdata.h"
 #include "support/testdatafile.h"
 
 #include <QTest>
@@ -24,6 +26,8 @@ private slots:
     void runningBalances_data();
     void runningBalances();
     void accountNamesAndDefault();
+    void listedRowEqualsTheLoadedOne_data();
+    void listedRowEqualsTheLoadedOne();
 
 private:
     void addRow(int account, const QString &date, qint64 units, int payee = 2, int category = 2,
@@ -188,6 +192,61 @@ void TestRegisterQuery::accountNamesAndDefault()
     QCOMPARE(DefaultAccountName(m_file->db()), QString());
     m_file->exec(QStringLiteral("UPDATE MySettings SET DefaultAccountId=77"));
     QCOMPARE(DefaultAccountName(m_file->db()), QString());
+}
+
+void TestRegisterQuery::listedRowEqualsTheLoadedOne_data()
+{
+    QTest::addColumn<bool>("transfer");
+    QTest::addColumn<QString>("status");
+    QTest::newRow("plain row") << false << "Cleared";
+    QTest::newRow("transfer row") << true << "Reconciled";
+}
+
+// The register's list and the single load read one row shape: every field of the
+// listed record must equal the loaded one, so a column out of place in either query
+// shows here.
+void TestRegisterQuery::listedRowEqualsTheLoadedOne()
+{
+    QFETCH(bool, transfer);
+    QFETCH(QString, status);
+    TestData data(m_file->db());
+    const int euro = data.currency(QStringLiteral("E"), QStringLiteral("EUR"), 1.25);
+    const int savings = data.account(QStringLiteral("Savings"), euro);
+    TestTransaction row;
+    row.accountId = savings;
+    row.date = QDate(2024, 5, 17);
+    row.amount = Money::fromUnits(-123456);
+    row.payeeId = data.payee(QStringLiteral("Baker"));
+    row.categoryId = data.category(QStringLiteral("Bread"));
+    row.note = QStringLiteral("rye \"dark\"");
+    row.status = status;
+    if (transfer) {
+        row.linkedId = 77;
+        row.internalDescription = TransferDescription;
+        row.otherAccountId = 1;
+    }
+    const int id = data.transaction(row);
+
+    const QList<TTransaction> listed = LoadMonthTransactions(m_file->db(), savings, QStringLiteral("Savings"),
+                                                             QDate(2024, 5, 1), QDate(2024, 5, 31));
+    QCOMPARE(listed.size(), 1);
+    TTransaction loaded;
+    QVERIFY(LoadTransaction(m_file->db(), id, loaded));
+    const TTransaction &t = listed.first();
+    QCOMPARE(t.TransactionID, id);
+    QCOMPARE(t.TransactionDate, row.date);
+    QCOMPARE(t.PayeeName, QStringLiteral("Baker"));
+    QCOMPARE(t.CategoryDescription, QStringLiteral("Bread"));
+    QCOMPARE(t.strNote, row.note);
+    QCOMPARE(t.Amount, row.amount);
+    QCOMPARE(t.CurrencyID, euro);
+    QCOMPARE(t.CurrencyRate, 1.25);
+    QCOMPARE(t.Status, status);
+    QCOMPARE(t.isTransfer(), transfer);
+    QCOMPARE(t.LinkedTransactionID, row.linkedId);
+    QCOMPARE(t.OtherAccountID, row.otherAccountId);
+    QCOMPARE(loaded.AccountDescription, QStringLiteral("Savings"));
+    QVERIFY(t == loaded);
 }
 
 QTEST_MAIN(TestRegisterQuery)

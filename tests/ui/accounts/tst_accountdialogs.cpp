@@ -8,61 +8,17 @@
 #include "ui/feedback/dialogrunner.h"
 #include "../../core/accounts/accountsfixture.h"
 #include "ui/widgets/multicollistbox.h"
+#include "support/scripteddialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QQueue>
 #include <QTest>
 
 using namespace AccountsFixture;
 
 namespace {
-
-// Answers modal dialogs in the order they open; a dialog nobody expects fails the test.
-class ScriptedDialogs
-{
-public:
-    using Answer = std::function<int(QDialog &)>;
-
-    ScriptedDialogs()
-    {
-        m_previous = SetDialogHook([this](QDialog &dialog) {
-            if (m_answers.isEmpty()) {
-                unexpected << dialog.objectName();
-                return int(QDialog::Rejected);
-            }
-            opened << dialog.objectName();
-            dialog.show();
-            if (!QTest::qWaitForWindowExposed(&dialog))
-                unexpected << dialog.objectName() + QStringLiteral(" not shown");
-            const int result = m_answers.dequeue()(dialog);
-            dialog.hide();
-            return result;
-        });
-    }
-    ~ScriptedDialogs() { SetDialogHook(m_previous); }
-
-    void then(Answer answer) { m_answers.enqueue(std::move(answer)); }
-    bool done() const { return m_answers.isEmpty() && unexpected.isEmpty(); }
-
-    QStringList opened;
-    QStringList unexpected;
-
-private:
-    QQueue<Answer> m_answers;
-    DialogHook m_previous;
-};
-
-template<typename Dialog>
-Dialog &as(QDialog &dialog)
-{
-    auto *typed = qobject_cast<Dialog *>(&dialog);
-    if (!typed)
-        qFatal("expected %s, got %s", Dialog::staticMetaObject.className(), qPrintable(dialog.objectName()));
-    return *typed;
-}
 
 void click(QPushButton *button)
 {
@@ -138,14 +94,14 @@ void TestAccountDialogs::cleanup()
 void TestAccountDialogs::newAccountIsStoredAndCommitted()
 {
     TestDataFile &f = *m_file;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs(ScriptedDialogs::Showing::Exposed);
     dialogs.then([](QDialog &dialog) {
-        auto &setup = as<TfrmAccountSetup>(dialog);
+        auto &setup = DialogAs<TfrmAccountSetup>(dialog);
         click(setup.btnNew);
         return int(QDialog::Accepted);
     });
     dialogs.then([](QDialog &dialog) {
-        auto &editor = as<TfrmAccountEdit>(dialog);
+        auto &editor = DialogAs<TfrmAccountEdit>(dialog);
         // The focus starts in the name; the rest by keyboard.
         [&] { QCOMPARE(QApplication::focusWidget(), editor.txtAccountDescription); }();
         QTest::keyClicks(editor.txtAccountDescription, QStringLiteral("Visa"));
@@ -182,13 +138,13 @@ void TestAccountDialogs::accountEditorChecks()
     QFETCH(QString, warning);
     TestDataFile &f = *m_file;
     const QStringList accounts = dump(f, QStringLiteral("tbAccount"));
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs(ScriptedDialogs::Showing::Exposed);
     dialogs.then([](QDialog &dialog) {
-        click(as<TfrmAccountSetup>(dialog).btnNew);
+        click(DialogAs<TfrmAccountSetup>(dialog).btnNew);
         return int(QDialog::Accepted);
     });
     dialogs.then([&](QDialog &dialog) {
-        auto &editor = as<TfrmAccountEdit>(dialog);
+        auto &editor = DialogAs<TfrmAccountEdit>(dialog);
         editor.setTexts(name, type, currency);
         click(editor.btnSave);
         if (staysOpen) {
@@ -221,9 +177,9 @@ void TestAccountDialogs::deleteAccountAsksTwice()
     TestDataFile &f = *m_file;
     const QStringList transactions = dump(f, QStringLiteral("tbTransactions"));
     f.notifier.dialogAnswers = answers;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs(ScriptedDialogs::Showing::Exposed);
     dialogs.then([](QDialog &dialog) {
-        auto &setup = as<TfrmAccountSetup>(dialog);
+        auto &setup = DialogAs<TfrmAccountSetup>(dialog);
         select(setup.lstItems, QStringLiteral("Bank"));
         click(setup.btnDelete);
         return int(QDialog::Accepted);
@@ -253,9 +209,9 @@ void TestAccountDialogs::failedCommandUndoesOnlyItself()
                           " BEGIN SELECT RAISE(ABORT, 'injected failure'); END"));
     // "Ok" to "Account Saved.", then both questions of the deletion.
     f.notifier.dialogAnswers = QStringList{QStringLiteral("Ok"), QStringLiteral("Yes"), QStringLiteral("Yes")};
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs(ScriptedDialogs::Showing::Exposed);
     dialogs.then([&](QDialog &dialog) {
-        auto &setup = as<TfrmAccountSetup>(dialog);
+        auto &setup = DialogAs<TfrmAccountSetup>(dialog);
         click(setup.btnNew);
         select(setup.lstItems, QStringLiteral("Bank"));
         click(setup.btnDelete);
@@ -264,7 +220,7 @@ void TestAccountDialogs::failedCommandUndoesOnlyItself()
         return int(QDialog::Accepted);
     });
     dialogs.then([](QDialog &dialog) {
-        auto &editor = as<TfrmAccountEdit>(dialog);
+        auto &editor = DialogAs<TfrmAccountEdit>(dialog);
         editor.setTexts(QStringLiteral("Visa"), QStringLiteral("Credit Card"), QStringLiteral("$"));
         click(editor.btnSave);
         return editor.result();
@@ -284,15 +240,15 @@ void TestAccountDialogs::failedCommandUndoesOnlyItself()
 void TestAccountDialogs::renamedShownAccountIsFollowed()
 {
     TestDataFile &f = *m_file;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs(ScriptedDialogs::Showing::Exposed);
     dialogs.then([](QDialog &dialog) {
-        auto &setup = as<TfrmAccountSetup>(dialog);
+        auto &setup = DialogAs<TfrmAccountSetup>(dialog);
         select(setup.lstItems, QStringLiteral("Euro"));
         click(setup.btnEdit);
         return int(QDialog::Accepted);
     });
     dialogs.then([](QDialog &dialog) {
-        auto &editor = as<TfrmAccountEdit>(dialog);
+        auto &editor = DialogAs<TfrmAccountEdit>(dialog);
         [&] {
             QCOMPARE(editor.txtAccountDescription->text(), QStringLiteral("Euro"));
             QCOMPARE(editor.cmbAccountType->currentText(), QStringLiteral("Savings"));
@@ -343,9 +299,9 @@ void TestAccountDialogs::editingTheBaseDisablesItsRate()
     TestDataFile &f = *m_file;
     TfrmCurrencyEdit list(f.db(), f.notifier);
     bool rateEnabled = true;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs(ScriptedDialogs::Showing::Exposed);
     dialogs.then([&](QDialog &dialog) {
-        auto &editor = as<TfrmCurrencyItemEdit>(dialog);
+        auto &editor = DialogAs<TfrmCurrencyItemEdit>(dialog);
         rateEnabled = editor.txtCurrencyRate->isEnabled();
         editor.txtCurrencySymbol->setText(QStringLiteral("US$"));
         click(editor.btnSave);
@@ -378,9 +334,9 @@ void TestAccountDialogs::setBaseCurrencyThroughTheList()
     const QStringList currencies = dump(f, QStringLiteral("tbCurrency"));
     const QStringList transactions = dump(f, QStringLiteral("tbTransactions"));
     f.notifier.dialogAnswers = answers;
-    ScriptedDialogs dialogs;
+    ScriptedDialogs dialogs(ScriptedDialogs::Showing::Exposed);
     dialogs.then([](QDialog &dialog) {
-        auto &list = as<TfrmCurrencyEdit>(dialog);
+        auto &list = DialogAs<TfrmCurrencyEdit>(dialog);
         select(list.lstItems, QStringLiteral("€"));
         click(list.btnSetBaseCurrency);
         return int(QDialog::Accepted);

@@ -1,4 +1,4 @@
-#include "ui/feedback/dialogrunner.h"
+#include "support/scripteddialogs.h"
 #include "ui/datafile/filenotfounddialog.h"
 #include "ui/datafile/passworddialog.h"
 #include "ui/app/splash.h"
@@ -36,7 +36,8 @@ void TestDataFileDialogs::passwordPrompt()
 {
     QFETCH(QString, how);
     QFETCH(QString, expected);
-    const DialogHook previous = SetDialogHook([how](QDialog &dialog) {
+    ScriptedDialogs dialogs;
+    dialogs.otherwise([how](QDialog &dialog) {
         auto &password = static_cast<TfrmPassword &>(dialog);
         password.txtPassword->setText(QStringLiteral("Secret"));
         if (how == QLatin1String("ok"))
@@ -48,7 +49,6 @@ void TestDataFileDialogs::passwordPrompt()
         return password.result();
     });
     QCOMPARE(PromptForPassword(nullptr), expected);
-    SetDialogHook(previous);
 }
 
 void TestDataFileDialogs::passwordFieldTakesTwentyMaskedCharacters()
@@ -75,7 +75,8 @@ void TestDataFileDialogs::fileNotFoundChoice()
 {
     QFETCH(QString, button);
     QFETCH(int, choice);
-    const DialogHook previous = SetDialogHook([button](QDialog &dialog) {
+    ScriptedDialogs dialogs;
+    dialogs.otherwise([button](QDialog &dialog) {
         if (button.isEmpty())
             dialog.reject();
         else
@@ -85,7 +86,6 @@ void TestDataFileDialogs::fileNotFoundChoice()
     QCOMPARE(AskFileNotFoundChoice(nullptr), choice);
     TfrmFileNotFound dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("File not found ..."));
-    SetDialogHook(previous);
 }
 
 void TestDataFileDialogs::splashShowsVersionAndClosesItself()

@@ -1,5 +1,5 @@
 #include "core/base/notices.h"
-#include "ui/feedback/dialogrunner.h"
+#include "support/scripteddialogs.h"
 #include "ui/feedback/vistadialog.h"
 #include "ui/feedback/widgetnotifier.h"
 
@@ -36,7 +36,8 @@ void TestVistaDialog::enterAnswersNo()
     // the caption of the button that answered.
     WidgetNotifier notifier;
     QString answered;
-    const DialogHook previous = SetDialogHook([&answered](QDialog &dialog) {
+    ScriptedDialogs dialogs;
+    dialogs.otherwise([&answered](QDialog &dialog) {
         dialog.show();
         QTest::qWait(1);
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &dialog, Qt::Key_Return);
@@ -45,7 +46,6 @@ void TestVistaDialog::enterAnswersNo()
     });
     QCOMPARE(AskYesNo(notifier, QStringLiteral("Continue?")), int(AskNo));
     QCOMPARE(answered, QStringLiteral("No"));
-    SetDialogHook(previous);
 }
 
 void TestVistaDialog::moreUncoversTheDetails()

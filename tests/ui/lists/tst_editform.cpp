@@ -1,4 +1,4 @@
-#include "ui/feedback/dialogrunner.h"
+#include "support/scripteddialogs.h"
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/sqlstatement.h"
 #include "ui/lists/editform.h"
@@ -21,36 +21,24 @@ namespace {
 
 // Answers the modal dialogs the list dialog opens: the item setup dialog through
 // `onSetup` (Cancel when unset) and the list dialog itself through `onList`.
-class Answers
+class Answers : public ScriptedDialogs
 {
 public:
     std::function<void(TfrmItemSetup &)> onSetup;
     std::function<void(TfrmEditForm &)> onList;
-    int setupsShown = 0;
 
-    Answers()
+    Answers() : ScriptedDialogs(Showing::Shown)
     {
-        m_previous = SetDialogHook([this](QDialog &dialog) {
-            dialog.show();
-            if (auto *setup = qobject_cast<TfrmItemSetup *>(&dialog)) {
-                ++setupsShown;
-                if (onSetup)
-                    onSetup(*setup);
-            } else if (auto *list = qobject_cast<TfrmEditForm *>(&dialog)) {
-                if (onList)
-                    onList(*list);
-            } else {
-                qFatal("unexpected dialog %s", qPrintable(dialog.objectName()));
-            }
-            if (dialog.isVisible())
-                dialog.reject();
-            return dialog.result();
+        always<TfrmItemSetup>([this](TfrmItemSetup &d) {
+            if (onSetup)
+                onSetup(d);
+        });
+        always<TfrmEditForm>([this](TfrmEditForm &form) {
+            if (onList)
+                onList(form);
         });
     }
-    ~Answers() { SetDialogHook(m_previous); }
-
-private:
-    DialogHook m_previous;
+    int setupsShown() const { return int(opened.count(QStringLiteral("TfrmItemSetup"))); }
 };
 
 void enter(TfrmItemSetup &d, const QString &name, bool expense, const QString &amount, const QString &frequency)
@@ -109,7 +97,7 @@ void TestEditForm::init()
     m_file->exec(QStringLiteral("INSERT INTO tbCategory (CategoryDescription, Type, Amt, Frequency) VALUES "
                                 "('Food', 'Expense', 0, ' ')"));
     m_form = std::make_unique<TfrmEditForm>(m_file->session);
-    m_form->ItemKind = ItemKindPayees;
+    m_form->kind = ItemKind::Payees;
 }
 
 void TestEditForm::cleanup()
@@ -128,21 +116,21 @@ int TestEditForm::count(const QString &where)
 
 void TestEditForm::showsTheListOfItsKind_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<ItemKind>("kind");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("rows");
-    QTest::newRow("payees") << ItemKindPayees << "Edit Payee"
+    QTest::newRow("payees") << ItemKind::Payees << "Edit Payee"
                             << QStringList{"A;Expense;1;Daily", "Grocer;Expense;300;Monthly",
                                            "A,B;Income;5;Weekly", "Employer;Income;0; "};
-    QTest::newRow("categories") << ItemKindCategories << "Edit Category" << QStringList{"Food;Expense;0; "};
+    QTest::newRow("categories") << ItemKind::Categories << "Edit Category" << QStringList{"Food;Expense;0; "};
 }
 
 void TestEditForm::showsTheListOfItsKind()
 {
-    QFETCH(int, kind);
+    QFETCH(ItemKind, kind);
     QFETCH(QString, caption);
     QFETCH(QStringList, rows);
-    m_form->ItemKind = kind;
+    m_form->kind = kind;
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Edit"));
     m_form->show();
     QCOMPARE(m_form->windowTitle(), caption);
@@ -181,7 +169,7 @@ void TestEditForm::newCancelledStoresNothing()
     m_form->show();
     const QStringList before = m_form->lstItems->items();
     QTest::mouseClick(m_form->btnNew, Qt::LeftButton);
-    QCOMPARE(answers.setupsShown, 1);
+    QCOMPARE(answers.setupsShown(), 1);
     QCOMPARE(m_file->notifier.dialogs.size(), 1);
     QCOMPARE(m_file->notifier.dialogs[0].top, QStringLiteral("  Enter item description please."));
     QCOMPARE(m_form->lstItems->items(), before);
@@ -243,7 +231,7 @@ void TestEditForm::editRewritesTheSelectedItem()
         list->setItemIndex(row);
         QTest::mouseClick(m_form->btnRename, Qt::LeftButton);
     }
-    QCOMPARE(answers.setupsShown, 1);
+    QCOMPARE(answers.setupsShown(), 1);
     QCOMPARE(caption, QStringLiteral("Edit Payee"));
     QCOMPARE(title, QStringLiteral("  Edit the item description"));
     QCOMPARE(name, QStringLiteral("A;B"));
@@ -269,7 +257,7 @@ void TestEditForm::editCancelledKeepsTheItem()
     const QStringList before = m_form->lstItems->items();
     m_form->lstItems->setItemIndex(rowOf(m_form->lstItems, QStringLiteral("Grocer;Expense;300;Monthly")));
     QTest::mouseClick(m_form->btnRename, Qt::LeftButton);
-    QCOMPARE(answers.setupsShown, 1);
+    QCOMPARE(answers.setupsShown(), 1);
     QCOMPARE(m_form->lstItems->items(), before);
     QCOMPARE(count(QStringLiteral("PayeeName = 'Grocer' AND Type = 'Expense' AND Amt = 3000000 AND Frequency = 'Monthly'")), 1);
 }
@@ -290,10 +278,10 @@ void TestEditForm::commandsNeedASelection()
     Answers answers;
     m_form->show();
     if (command == QLatin1String("btnMove"))
-        m_form->btnMoveClick(); // the button itself is disabled for now
+        m_form->btnMoveClick(); // the button itself is disabled
     else
         QTest::mouseClick(m_form->findChild<QPushButton *>(command), Qt::LeftButton);
-    QCOMPARE(answers.setupsShown, 0);
+    QCOMPARE(answers.setupsShown(), 0);
     QCOMPARE(m_file->notifier.dialogs.size(), 1);
     QCOMPARE(m_file->notifier.dialogs[0].top, warning);
     QCOMPARE(count(QStringLiteral("1")), 5);
@@ -354,7 +342,7 @@ void TestEditForm::openItemListCommitsWhenClosed()
         QTest::mouseClick(form.btnNew, Qt::LeftButton);
         QTest::mouseClick(form.btnClose, Qt::LeftButton);
     };
-    QCOMPARE(OpenItemList(m_file->session, nullptr, ItemKindCategories), QStringLiteral("Dentist"));
+    QCOMPARE(OpenItemList(m_file->session, nullptr, ItemKind::Categories), QStringLiteral("Dentist"));
     QVERIFY(inTransaction);
     QCOMPARE(caption, QStringLiteral("Edit Category"));
     QVERIFY(!m_file->db().InTransaction());
@@ -390,7 +378,7 @@ void TestEditForm::failedCommandKeepsTheOthers()
         QTest::mouseClick(form.btnNew, Qt::LeftButton); // the transaction is still usable
         QTest::mouseClick(form.btnClose, Qt::LeftButton);
     };
-    QCOMPARE(OpenItemList(m_file->session, nullptr, ItemKindPayees), QStringLiteral("Dentist"));
+    QCOMPARE(OpenItemList(m_file->session, nullptr, ItemKind::Payees), QStringLiteral("Dentist"));
     QVERIFY(stillOpen);
     const QList<MessageDialogRequest> &dialogs = m_file->notifier.dialogs;
     QCOMPARE(dialogs.size(), 3);
@@ -411,7 +399,7 @@ void TestEditForm::openItemListRollsBackWhenAnErrorEscapes()
         QTest::mouseClick(form.btnNew, Qt::LeftButton);
         throw TillbrookError(QStringLiteral("the window went away"));
     };
-    QVERIFY_THROWS_EXCEPTION(TillbrookError, OpenItemList(m_file->session, nullptr, ItemKindPayees));
+    QVERIFY_THROWS_EXCEPTION(TillbrookError, OpenItemList(m_file->session, nullptr, ItemKind::Payees));
     QVERIFY(!m_file->db().InTransaction());
     QCOMPARE(count(QStringLiteral("PayeeName = 'Dentist'")), 0);
 }

@@ -1,4 +1,4 @@
-#include "ui/feedback/dialogrunner.h"
+#include "support/scripteddialogs.h"
 #include "core/base/tillbrookerror.h"
 #include "ui/lists/itemsetup.h"
 
@@ -14,26 +14,13 @@ namespace {
 Money money(const char *text) { return *Money::fromText(QString::fromLatin1(text)); }
 
 // Answers the item setup dialog with `act` (which must close it), as exec would.
-class SetupAnswer
+class SetupAnswer : public ScriptedDialogs
 {
 public:
-    explicit SetupAnswer(std::function<void(TfrmItemSetup &)> act)
+    explicit SetupAnswer(std::function<void(TfrmItemSetup &)> act) : ScriptedDialogs(Showing::Shown)
     {
-        m_previous = SetDialogHook([act](QDialog &dialog) {
-            auto *setup = qobject_cast<TfrmItemSetup *>(&dialog);
-            if (!setup)
-                qFatal("unexpected dialog %s", qPrintable(dialog.objectName()));
-            setup->show();
-            act(*setup);
-            if (setup->isVisible())
-                setup->reject();
-            return setup->result();
-        });
+        always<TfrmItemSetup>(std::move(act));
     }
-    ~SetupAnswer() { SetDialogHook(m_previous); }
-
-private:
-    DialogHook m_previous;
 };
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "ui/lists/itemwidgets.h"
+#include "core/lists/items.h"
 #include "support/testdatafile.h"
 #include "ui/widgets/multicollistbox.h"
 
@@ -31,14 +32,14 @@ void TestItemWidgets::comboHoldsTheNamesAndNothingSelected()
     combo.setEditable(editable);
     combo.addItems({QStringLiteral("stale")});
     combo.setCurrentIndex(0);
-    FillItemCombo(&combo, f.db(), QStringLiteral("tbAccount"), QStringLiteral("AccountDescription"));
+    FillItemCombo(&combo, AccountNames(f.db()));
     QStringList shown;
     for (int i = 0; i < combo.count(); ++i)
         shown << combo.itemText(i);
     QCOMPARE(shown, (QStringList{"Savings", "Cash"}));
     QCOMPARE(combo.currentIndex(), -1);
     QCOMPARE(combo.currentText(), QString());
-    FillItemCombo(&combo, f.db(), QStringLiteral("tbPayee"), QStringLiteral("PayeeName"));
+    FillItemCombo(&combo, ItemNames(f.db(), ItemKind::Payees));
     QCOMPARE(combo.count(), 2);
     QCOMPARE(combo.itemText(0), QStringLiteral("Say \"hi\""));
 }
@@ -51,7 +52,7 @@ void TestItemWidgets::listReplacesItsRows()
     list.setSections({{QStringLiteral("Description"), 170}, {QStringLiteral("Type"), 110}});
     list.setItems({QStringLiteral("old;row"), QStringLiteral("other;row")});
     list.setItemIndex(1);
-    const QStringList names = FillItemList(&list, f.db(), QStringLiteral("tbCategory"), QStringLiteral("CategoryDescription"));
+    const QStringList names = FillItemList(&list, f.db(), ItemKind::Categories);
     QCOMPARE(names, QStringList{"Food"});
     QCOMPARE(list.items(), QStringList{"Food;Expense;0; "});
     QCOMPARE(list.firstSelectedRow(), -1);

@@ -9,8 +9,9 @@
 #include "ui/widgets/multicollistbox.h"
 #include "ui/widgets/pubstrgrid.h"
 #include "core/store/transactionstore.h"
-#include "ui/feedback/dialogrunner.h"
+#include "support/scripteddialogs.h"
 #include "core/session/datafileops.h"
+#include "core/session/recentfiles.h"
 #include "core/datafile/programfolder.h"
 #include "core/session/settings.h"
 #include "core/datafile/sqlstatement.h"
@@ -20,6 +21,7 @@
 #include "ui/register/monthnavigator.h"
 #include "ui/register/registertoolbar.h"
 #include "ui/register/registerview.h"
+#include "ui/widgets/recentfilesmenu.h"
 #include "support/testdatafile.h"
 
 #include <QAbstractButton>
@@ -34,6 +36,9 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSettings>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -47,7 +52,7 @@
 
 namespace {
 
-using Answer = std::function<int(QDialog &)>;
+using Answer = ScriptedDialogs::Answer;
 
 Answer choosePath(const QString &path)
 {
@@ -88,14 +93,8 @@ public:
     {
         QFile::copy(TemplatePath(), folder() + QLatin1String(TemplateFileName));
         QFile::copy(TemplatePath(), folder() + QLatin1String(DefaultDataFileName));
-        previousHook = SetDialogHook([this](QDialog &dialog) {
-            shownDialogs << dialog.objectName();
-            if (answers.isEmpty())
-                return closeBox()(dialog);
-            return answers.takeFirst()(dialog);
-        });
+        dialogs.otherwise(closeBox());
     }
-    ~Fixture() { SetDialogHook(previousHook); }
 
     QString folder() const { return dir.path() + u'/'; }
     // A data file with no accounts: the test adds the ones it needs.
@@ -119,9 +118,10 @@ public:
     QTemporaryDir dir;
     FakeNotifier notifier;
     Session session;
-    QList<Answer> answers;
-    QStringList shownDialogs;
-    DialogHook previousHook;
+    // Dialogs without a scripted answer are closed with the close box.
+    ScriptedDialogs dialogs;
+    QList<Answer> &answers = dialogs.answers;
+    QStringList &shownDialogs = dialogs.opened;
 };
 
 template<typename Window = TfrmMain>
@@ -303,6 +303,9 @@ private slots:
     void failedOpenFromTheMenuKeepsThePreviousFile();
     void fileDialogsStartInTheDocumentsFolder();
     void recentFileClickOpensAndDropsTheEntry();
+    void recentFilesFollowOpensAndClicks();
+    void placementIsStoredAtExitAndRestored();
+    void placementThatCannotBeStoredDoesNotStopTheExit();
     void editingRefusesExitOpenAndCreate();
     void closeBoxRunsTheExitSequence();
     void evenWeekStartsTheUpdater();
@@ -551,6 +554,74 @@ void TestMainWindow::recentFileClickOpensAndDropsTheEntry()
     QVERIFY(canDelete);
     QCOMPARE(f.session.CurrentDataFile, other);
     QCOMPARE(s.recent.count(), 0);
+}
+
+void TestMainWindow::recentFilesFollowOpensAndClicks()
+{
+    Fixture f;
+    f.session.recentFilesStore = f.dir.filePath(QStringLiteral("config/RecentFiles.ini"));
+    const QString first = f.newFile(QStringLiteral("first.tillbrook"));
+    const QString second = f.newFile(QStringLiteral("second.tillbrook"));
+    f.setLastOpened(first);
+    Started s(f);
+    QVERIFY(!s.window.menu().RegMru1->menuAction()->isEnabled());
+
+    f.answers = {choosePath(second)};
+    s.window.OpenTillbrookfile1Click();
+    f.answers = {choosePath(first)};
+    s.window.OpenTillbrookfile1Click();
+    const QList<QAction *> &items = s.window.recentFilesMenu()->items();
+    QCOMPARE(items.size(), 2);
+    QCOMPARE(items[0]->text(), QStringLiteral("&1 ") + first);
+    QCOMPARE(items[1]->text(), QStringLiteral("&2 ") + second);
+    QVERIFY(s.window.menu().RegMru1->menuAction()->isEnabled());
+
+    // Clicking an entry opens its file and drops it from the list.
+    items[1]->trigger();
+    QCOMPARE(f.session.CurrentDataFile, second);
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + second);
+    QCOMPARE(s.window.recentFilesMenu()->items().size(), 1);
+
+    // The next start finds the list as it was left.
+    TRegMru stored;
+    stored.ApplicationName = QStringLiteral("Tillbrook");
+    stored.OwnerName = QStringLiteral("frmMain");
+    stored.setStore(f.session.recentFilesStore);
+    QCOMPARE(stored.count(), 1);
+    QCOMPARE(stored.entries().first().fileName, first);
+}
+
+void TestMainWindow::placementIsStoredAtExitAndRestored()
+{
+    Fixture f;
+    f.setLastOpened(f.newFile(QStringLiteral("first.tillbrook")));
+    const QRect placement(40, 30, 700, 500);
+    {
+        Started s(f);
+        s.window.setGeometry(placement);
+        s.window.Exit1Click();
+        QCOMPARE(s.ended.count(), 1);
+    }
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QString prefix = QStringLiteral("WindowPosition/Tillbrook%1x%2").arg(screen.width()).arg(screen.height());
+    QSettings ini(f.folder() + QStringLiteral("Settings.ini"), QSettings::IniFormat);
+    QCOMPARE(ini.value(prefix + QStringLiteral("Width")).toInt(), 700);
+    QCOMPARE(ini.value(prefix + QStringLiteral("State")).toInt(), 0);
+
+    TfrmMain window(f.session);
+    QCOMPARE(window.geometry(), placement);
+}
+
+void TestMainWindow::placementThatCannotBeStoredDoesNotStopTheExit()
+{
+    Fixture f;
+    f.setLastOpened(f.newFile(QStringLiteral("first.tillbrook")));
+    Started s(f);
+    s.window.savedForm().IniFile = QStringLiteral("gone/Settings.ini");
+    s.window.Exit1Click();
+    QCOMPARE(s.ended.count(), 1);
+    QCOMPARE(f.notifier.dialogs.size(), 1);
+    QCOMPARE(f.notifier.dialogs[0].details, QStringLiteral("TSavedForm: folder for ini file does not exist"));
 }
 
 void TestMainWindow::editingRefusesExitOpenAndCreate()

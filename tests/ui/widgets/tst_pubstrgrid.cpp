@@ -1,5 +1,5 @@
-#include "ui/feedback/dialogrunner.h"
 #include "core/base/tillbrookerror.h"
+#include "support/scripteddialogs.h"
 #include "ui/widgets/pubstrgrid.h"
 
 #include <QApplication>
@@ -16,7 +16,6 @@ class TestPubStrGrid : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup();
     void callbacksDriveModelRoles();
     void callbacksDrivePainting_data();
     void callbacksDrivePainting();
@@ -64,11 +63,6 @@ QString readAll(const QString &path)
 }
 
 } // namespace
-
-void TestPubStrGrid::cleanup()
-{
-    SetDialogHook({});
-}
 
 void TestPubStrGrid::callbacksDriveModelRoles()
 {
@@ -291,7 +285,8 @@ void TestPubStrGrid::keys()
     grid.SetRowCount(rows);
     grid.SetEditable(false);
     QString question;
-    SetDialogHook([&](QDialog &dialog) {
+    ScriptedDialogs dialogs;
+    dialogs.otherwise([&](QDialog &dialog) {
         question = static_cast<QMessageBox &>(dialog).text();
         return answer;
     });

@@ -5,39 +5,20 @@
 #include "ui/register/registerhost.h"
 
 #include "ui/app/guarded.h"
-#include "core/store/lookups.h"
 #include "core/session/session.h"
 #include "ui/lists/itemlist.h"
 #include "core/lists/items.h"
 
 #include <QLineEdit>
 
-namespace {
-
-struct ItemTable
-{
-    QString table;
-    QString idColumn;
-    QString nameColumn;
-};
-
-ItemTable itemTable(int itemKind)
-{
-    if (itemKind == 1)
-        return {QStringLiteral("tbPayee"), QStringLiteral("PayeeId"), QStringLiteral("PayeeName")};
-    return {QStringLiteral("tbCategory"), QStringLiteral("CategoryId"), QStringLiteral("CategoryDescription")};
-}
-
-} // namespace
-
 void EntryPanel::btnPayee1Click()
 {
-    Guarded(m_session.notifier, [&] { itemButton(1); });
+    Guarded(m_session.notifier, [&] { itemButton(ItemKind::Payees); });
 }
 
 void EntryPanel::btnCategory1Click()
 {
-    Guarded(m_session.notifier, [&] { itemButton(0); });
+    Guarded(m_session.notifier, [&] { itemButton(ItemKind::Categories); });
 }
 
 // The Setup menu's lists reload the register so renamed items show. While a
@@ -46,7 +27,7 @@ void EntryPanel::btnCategory1Click()
 void EntryPanel::payeeSetup()
 {
     Guarded(m_session.notifier, [&] {
-        itemButton(1);
+        itemButton(ItemKind::Payees);
         if (!m_host.registerState().isEditing())
             m_host.LoadRegisterGrid();
     });
@@ -55,31 +36,30 @@ void EntryPanel::payeeSetup()
 void EntryPanel::categorySetup()
 {
     Guarded(m_session.notifier, [&] {
-        itemButton(0);
+        itemButton(ItemKind::Categories);
         if (!m_host.registerState().isEditing())
             m_host.LoadRegisterGrid();
     });
 }
 
-// Opens the payee (1) or category (0) list. Afterwards the box offers the item made
+// Opens the payee or category list. Afterwards the box offers the item made
 // last in the list, or else the item it showed before, under its possibly new name.
-void EntryPanel::itemButton(int itemKind)
+void EntryPanel::itemButton(ItemKind kind)
 {
     TMyDataModule &db = m_session.MyDataModule;
-    const ItemTable t = itemTable(itemKind);
-    ItemComboBox *combo = itemKind == 1 ? cmbPayee : cmbCategory;
-    const int rememberedId = LookupId(db, t.table, t.idColumn, t.nameColumn, combo->currentText());
+    ItemComboBox *combo = kind == ItemKind::Payees ? cmbPayee : cmbCategory;
+    const int rememberedId = ItemIdOf(db, kind, combo->currentText());
     const QString rememberedNumber = txtTrnNumber->text();
 
     auto refill = [&](const QString &select) {
-        combo->fill(ItemNames(db, t.table, t.nameColumn));
+        combo->fill(ItemNames(db, kind));
         combo->selectEntry(select);
     };
     QString lastNewItem;
     try {
-        lastNewItem = OpenItemList(m_session, window(), itemKind);
+        lastNewItem = OpenItemList(m_session, window(), kind);
     } catch (...) {
-        refill(LookupName(db, t.table, t.nameColumn, t.idColumn, rememberedId));
+        refill(ItemNameOf(db, kind, rememberedId));
         throw;
     }
     if (!lastNewItem.isEmpty()) {
@@ -87,7 +67,7 @@ void EntryPanel::itemButton(int itemKind)
         if (m_host.registerState().entryMode == EntryMode::Browse)
             m_host.LoadRegisterGrid();
     } else {
-        refill(LookupName(db, t.table, t.nameColumn, t.idColumn, rememberedId));
+        refill(ItemNameOf(db, kind, rememberedId));
     }
 
     RegisterState &state = m_host.registerState();

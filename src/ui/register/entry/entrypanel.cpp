@@ -147,9 +147,7 @@ void EntryPanel::FillEntryPanel(const TTransaction &t)
         txtOtherTransactionNo->clear();
     } else {
         type = TransactionType::Transfer;
-        otherAccount = LookupName(m_session.MyDataModule, QStringLiteral("tbAccount"),
-                                  QStringLiteral("AccountDescription"), QStringLiteral("AccountId"),
-                                  t.OtherAccountID);
+        otherAccount = AccountNameOf(m_session.MyDataModule, t.OtherAccountID);
         txtOtherTransactionNo->setText(QString::number(t.LinkedTransactionID));
     }
     const QString amountText = shown.toPlainText(m_session.options.AmountFormat);
@@ -162,15 +160,14 @@ void EntryPanel::FillEntryPanel(const TTransaction &t)
     setType(type);
     if (type == TransactionType::Transfer)
         cmbTransferTo->setCurrentIndex(cmbTransferTo->findText(otherAccount, Qt::MatchFixedString));
-    m_loadedType = int(currentType());
-    m_filledType = currentType();
+    m_loadedType = currentType();
 }
 
 void EntryPanel::refillItemLists()
 {
     TMyDataModule &db = m_session.MyDataModule;
-    cmbPayee->fill(ItemNames(db, QStringLiteral("tbPayee"), QStringLiteral("PayeeName")));
-    cmbCategory->fill(ItemNames(db, QStringLiteral("tbCategory"), QStringLiteral("CategoryDescription")));
+    cmbPayee->fill(ItemNames(db, ItemKind::Payees));
+    cmbCategory->fill(ItemNames(db, ItemKind::Categories));
 }
 
 void EntryPanel::refillTransferList()
@@ -186,8 +183,7 @@ void EntryPanel::refillTransferList()
 void EntryPanel::fillTransferList()
 {
     cmbTransferTo->clear();
-    cmbTransferTo->addItems(ItemNames(m_session.MyDataModule, QStringLiteral("tbAccount"),
-                                      QStringLiteral("AccountDescription")));
+    cmbTransferTo->addItems(AccountNames(m_session.MyDataModule));
     const QString shown = m_host.currentAccountName();
     if (!shown.isEmpty()) {
         const int index = cmbTransferTo->findText(shown, Qt::MatchFixedString);
@@ -240,7 +236,7 @@ EntryValues EntryPanel::entryValues() const
     v.status = cmbReconciled->currentText();
     v.filledAmount = m_filledAmount;
     v.filledAmountText = m_filledAmountText;
-    v.filledType = m_filledType;
+    v.filledType = m_loadedType;
     return v;
 }
 
@@ -259,9 +255,8 @@ void EntryPanel::tbPayReceiveChange()
     const TransactionType type = currentType();
     if (m_host.registerState().entryMode == EntryMode::Edit && type == TransactionType::Transfer) {
         const QSignalBlocker block(tbPayReceive);
-        tbPayReceive->setCurrentIndex(m_loadedType == int(TransactionType::Receive)
-                                          ? int(TransactionType::Receive)
-                                          : int(TransactionType::Pay));
+        tbPayReceive->setCurrentIndex(int(m_loadedType == TransactionType::Receive ? TransactionType::Receive
+                                                                                   : TransactionType::Pay));
         ShowNotice(m_session.notifier, QStringLiteral("Cannot change a normal transaction to an account transfer."),
                    WarningBar);
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/lists/itemkind.h"
 #include "core/register/entryvalues.h"
 #include "core/register/registerstate.h"
 
@@ -72,7 +73,7 @@ public:
 
     TransactionType currentType() const;
     // The type of the transaction last put into the panel.
-    int loadedType() const { return m_loadedType; }
+    TransactionType loadedType() const { return m_loadedType; }
     // The amount field, for the calculator.
     QString amountText() const;
     void setAmountText(const QString &text);
@@ -95,7 +96,7 @@ private:
     void cmbPayeeExit();
     void cmbCategoryExit();
     // The payee or category button: opens the item list and reselects in the box.
-    void itemButton(int itemKind);
+    void itemButton(ItemKind kind);
     void setType(TransactionType type);
     // Colours, captions and the transfer controls of a type.
     void applyTypeLook(TransactionType type);
@@ -107,12 +108,11 @@ private:
 
     Session &m_session;
     RegisterHost &m_host;
-    int m_loadedType = 0;
+    TransactionType m_loadedType = TransactionType::Pay;
     int m_noteLimit = MaxNoteLength;
     // The transaction's stored amount as last filled in, and how it was shown.
     std::optional<Money> m_filledAmount;
     QString m_filledAmountText;
-    TransactionType m_filledType = TransactionType::Pay;
 
     QWidget *pnlPayReceive = nullptr;
     QTabBar *tbPayReceive = nullptr;

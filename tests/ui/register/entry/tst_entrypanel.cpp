@@ -1,7 +1,7 @@
 #include "../fakeregisterhost.h"
 
 #include "core/store/transactionstore.h"
-#include "ui/feedback/dialogrunner.h"
+#include "support/scripteddialogs.h"
 #include "ui/lists/editform.h"
 #include "core/datafile/sqlstatement.h"
 #include "core/lists/items.h"
@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+
+#include <optional>
 
 // The entry panel driven through its widgets, on a stand-in register. Accounts:
 // "Bank" (base currency), "Euro" (rate 1.5) and "Pound" (rate 1, not the base).
@@ -222,7 +224,7 @@ void TestEntryPanel::saveStoresTheSignedAmount()
     // The panel shows the saved transaction, the amount without the sign of its type.
     QCOMPARE(child<QLineEdit>("txtAmt")->text(), shown);
     QCOMPARE(child<QLineEdit>("txtTrnNumber")->text(), QString::number(id));
-    QCOMPARE(m_panel->loadedType(), type);
+    QCOMPARE(int(m_panel->loadedType()), type);
 }
 
 void TestEntryPanel::amountRefusals_data()
@@ -549,7 +551,7 @@ void TestEntryPanel::fillShowsTheTransaction()
     QCOMPARE(child<QLineEdit>("txtAmt")->text(), QStringLiteral("-100.00"));
     QCOMPARE(child<QComboBox>("cmbTransferTo")->currentText(), QStringLiteral("Euro"));
     QCOMPARE(child<QLineEdit>("txtOtherTransactionNo")->text(), QString::number(target.TransactionID));
-    QCOMPARE(m_panel->loadedType(), 2);
+    QCOMPARE(m_panel->loadedType(), TransactionType::Transfer);
 
     m_host->account = QStringLiteral("Euro");
     m_panel->FillEntryPanel(target);
@@ -715,20 +717,20 @@ void TestEntryPanel::exitRefusedWhileEntering()
 
 void TestEntryPanel::itemButtonsReselect_data()
 {
-    QTest::addColumn<int>("kind");
+    QTest::addColumn<ItemKind>("kind");
     QTest::addColumn<QString>("made");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("payee, nothing new") << 1 << "" << "Grocer";
-    QTest::newRow("payee, new item") << 1 << "Baker" << "Baker";
-    QTest::newRow("category, nothing new") << 0 << "" << "Food";
-    QTest::newRow("category, new item") << 0 << "Gifts" << "Gifts";
+    QTest::newRow("payee, nothing new") << ItemKind::Payees << "" << "Grocer";
+    QTest::newRow("payee, new item") << ItemKind::Payees << "Baker" << "Baker";
+    QTest::newRow("category, nothing new") << ItemKind::Categories << "" << "Food";
+    QTest::newRow("category, new item") << ItemKind::Categories << "Gifts" << "Gifts";
 }
 
 // The list dialog is answered through the dialog hook: it "makes" an item (or not)
 // and closes; the box then offers the new item, or the one it showed before.
 void TestEntryPanel::itemButtonsReselect()
 {
-    QFETCH(int, kind);
+    QFETCH(ItemKind, kind);
     QFETCH(QString, made);
     QFETCH(QString, expected);
     m_panel->tbNewClick();
@@ -737,25 +739,26 @@ void TestEntryPanel::itemButtonsReselect()
     payee->setCurrentText(QStringLiteral("Grocer"));
     category->setCurrentText(QStringLiteral("Food"));
 
-    int shownKind = -1;
-    const DialogHook previous = SetDialogHook([&](QDialog &dialog) {
+    std::optional<ItemKind> shownKind;
+    ScriptedDialogs dialogs;
+    dialogs.otherwise([&](QDialog &dialog) {
         auto &form = static_cast<TfrmEditForm &>(dialog);
-        shownKind = form.ItemKind;
+        shownKind = form.kind;
         if (!made.isEmpty()) {
-            InsertItem(m_file->db(), m_file->notifier, form.itemTable(), form.itemNameColumn(), made, QString(), Money(), true);
+            InsertItem(m_file->db(), m_file->notifier, form.kind, made, QString(), Money(), true);
             form.LastNewItem = made;
         }
         return int(QDialog::Rejected);
     });
-    if (kind == 1)
+    const bool payees = kind == ItemKind::Payees;
+    if (payees)
         m_panel->btnPayee1Click();
     else
         m_panel->btnCategory1Click();
-    SetDialogHook(previous);
 
-    QCOMPARE(shownKind, kind);
-    QCOMPARE((kind == 1 ? payee : category)->currentText(), expected);
-    QCOMPARE((kind == 1 ? category : payee)->currentText(), QString::fromLatin1(kind == 1 ? "Food" : "Grocer"));
+    QVERIFY(shownKind == kind);
+    QCOMPARE((payees ? payee : category)->currentText(), expected);
+    QCOMPARE((payees ? category : payee)->currentText(), QString::fromLatin1(payees ? "Food" : "Grocer"));
     QCOMPARE(m_host->state.entryMode, EntryMode::New);
     QVERIFY(!m_file->db().InTransaction());
     QVERIFY(m_file->notifier.dialogs.isEmpty());
@@ -781,10 +784,10 @@ void TestEntryPanel::setupMenuKeepsTheEntryBeingMade()
         typeInto(child<QLineEdit>("txtAmt"), QStringLiteral("42"));
     }
     const int before = m_host->loads;
-    const DialogHook previous = SetDialogHook([](QDialog &) { return int(QDialog::Rejected); });
+    ScriptedDialogs dialogs;
+    dialogs.otherwise([](QDialog &) { return int(QDialog::Rejected); });
     m_panel->payeeSetup();
     m_panel->categorySetup();
-    SetDialogHook(previous);
 
     QCOMPARE(m_host->loads - before, 2 * loads);
     if (editing) {

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/base/money.h"
+
+#include <QDate>
+#include <QString>
+
+class TMyDataModule;
+
+// One row of tbTransactions as a test wants it; what a test leaves alone gets a
+// plain value. The identifiers 1 are the template's nameless payee and category.
+struct TestTransaction
+{
+    int accountId = 0;
+    QDate date = QDate(2024, 3, 1);
+    Money amount;
+    int payeeId = 1;
+    int categoryId = 1;
+    QString note;
+    QString status = QStringLiteral(" ");
+    int linkedId = 0;
+    QString internalDescription;
+    int otherAccountId = 0;
+    // Below zero: the rate of the account's currency.
+    double rate = -1;
+};
+
+// Writes the rows a fixture needs straight into the data file with plain SQL, so a
+// fixture does not lean on the code it tests. Every value is bound. Each call
+// returns the new row's identifier.
+class TestData
+{
+public:
+    explicit TestData(TMyDataModule &db) : m_db(db) {}
+
+    int currency(const QString &symbol, const QString &code, double rate, bool base = false);
+    // The template's base currency is 1.
+    int account(const QString &name, int currencyId = 1, const QString &type = QStringLiteral("Bank"));
+    int payee(const QString &name, const QString &type = QStringLiteral("Expense"));
+    int category(const QString &name, const QString &type = QStringLiteral("Expense"));
+    // Stamped with the account's currency, as the store stamps it.
+    int transaction(const TestTransaction &row);
+
+private:
+    TMyDataModule &m_db;
+};
