@@ -4,7 +4,9 @@
 #include "ui/app/guarded.h"
 #include "core/base/notices.h"
 #include "core/session/session.h"
+#include "ui/feedback/dialogrunner.h"
 #include "ui/lists/itemsetup.h"
+#include "ui/lists/moveform.h"
 #include "ui/lists/itemwidgets.h"
 #include "core/lists/items.h"
 #include "ui/widgets/multicollistbox.h"
@@ -46,8 +48,6 @@ TfrmEditForm::TfrmEditForm(Session &session, QWidget *parent)
     btnRename = button(QStringLiteral("btnRename"), QStringLiteral("Edit"), QStringLiteral("Edit the item currently selected"));
     btnDelete = button(QStringLiteral("btnDelete"), QStringLiteral("Delete"), QStringLiteral("Delete the item currently selected"));
     btnClose = button(QStringLiteral("btnClose"), QStringLiteral("Close"), QStringLiteral("Close this window"));
-    // The list moves no transactions between items: the button is shown disabled.
-    btnMove->setEnabled(false);
 
     connect(btnMove, &QPushButton::clicked, this, &TfrmEditForm::btnMoveClick);
     connect(btnNew, &QPushButton::clicked, this, &TfrmEditForm::btnNewClick);
@@ -179,7 +179,11 @@ void TfrmEditForm::btnMoveClick()
         if (!selectedName(QStringLiteral("No item selected. Select an item to move to another category/payee."),
                           name, row))
             return;
-        // The button is disabled; with a selection there is nothing more to do.
+        TfrmMove move(m_session, this);
+        move.kind = kind;
+        move.SourceItemId = ItemIdOf(m_session.MyDataModule, kind, name);
+        ExecDialog(move);
+        formActivate();
     });
 }
 

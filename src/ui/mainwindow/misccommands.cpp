@@ -3,11 +3,13 @@
 
 #include "core/register/transactioncommands.h"
 #include "ui/register/entry/entrypanel.h"
+#include "ui/register/finddialog.h"
 #include "ui/register/registerview.h"
 
 void TfrmMain::connectMiscMenu()
 {
     EntryPanel *panel = m_register->entryPanel();
+    onTriggered(m_menu.Find1, [this] { OpenFind(m_session.notifier, m_register->strGridTransactions(), this); });
     onTriggered(m_menu.MarkasUnset1, [panel] { panel->markStatus(TransactionStatus::Unset); });
     onTriggered(m_menu.MarkasVoid1, [panel] { panel->markStatus(TransactionStatus::Void); });
     onTriggered(m_menu.MarkasCleared1, [panel] { panel->markStatus(TransactionStatus::Cleared); });

@@ -63,7 +63,7 @@ void EntryPanel::connectControls()
     connect(btnCancel, &QPushButton::clicked, this, [this] { btnCancelClick(); });
     connect(btnPayee1, &QToolButton::clicked, this, [this] { btnPayee1Click(); });
     connect(btnCategory1, &QToolButton::clicked, this, [this] { btnCategory1Click(); });
-    connect(btnCalculator, &QToolButton::clicked, this, &EntryPanel::calculatorRequested);
+    connect(btnCalculator, &QToolButton::clicked, this, [this, &n] { Guarded(n, [&] { btnCalculatorClick(); }); });
     connect(memoNote, &QPlainTextEdit::textChanged, this, [this] {
         // What the user types or pastes is cut at the note's length; a longer note
         // as stored is shown and kept whole (m_noteLimit).

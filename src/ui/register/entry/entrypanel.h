@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/lists/itemkind.h"
+#include "core/register/calculator.h"
 #include "core/register/entryvalues.h"
 #include "core/register/registerstate.h"
 
@@ -66,6 +67,8 @@ public:
     void btnCancelClick();
     void btnPayee1Click();
     void btnCategory1Click();
+    // Opens the calculator over the amount field; its result becomes the amount.
+    void btnCalculatorClick();
     // Applies the chosen type tab to the panel (colours, captions, transfer list).
     void tbPayReceiveChange();
     void pnlSectionDblClick();
@@ -79,10 +82,6 @@ public:
     void setAmountText(const QString &text);
     // The values of the fields as a save would read them.
     EntryValues entryValues() const;
-
-signals:
-    // The calculator button was pressed.
-    void calculatorRequested();
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -113,6 +112,9 @@ private:
     // The transaction's stored amount as last filled in, and how it was shown.
     std::optional<Money> m_filledAmount;
     QString m_filledAmountText;
+    // The calculator's state lives as long as the panel: an unfinished calculation
+    // goes on at the next opening.
+    CalculatorState m_calculatorState;
 
     QWidget *pnlPayReceive = nullptr;
     QTabBar *tbPayReceive = nullptr;
