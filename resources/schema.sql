@@ -60,11 +60,15 @@ CREATE TABLE MySettings (
   AutoTransaction  TEXT
 );
 
--- The register's month query and both balances read this index alone.
-CREATE INDEX ixTransactionsAccountDate ON tbTransactions (AccountId, TransactionDate, Amount);
--- Reports by payee or category, the payee's last category, moves between items.
+-- The register's month query and both balances read this index alone; with the
+-- rate it also holds everything the account summary sums.
+CREATE INDEX ixTransactionsAccountDateRate ON tbTransactions (AccountId, TransactionDate, Amount, CurrencyRate);
+-- The payee's last category (newest row first).
 CREATE INDEX ixTransactionsPayee ON tbTransactions (PayeeId);
-CREATE INDEX ixTransactionsCategory ON tbTransactions (CategoryId);
+-- Totals, charts and budgets by payee or category read these alone, already in
+-- item order; moves between items find their rows here too.
+CREATE INDEX ixTransactionsPayeeDate ON tbTransactions (PayeeId, TransactionDate, Amount, CurrencyRate);
+CREATE INDEX ixTransactionsCategoryDate ON tbTransactions (CategoryId, TransactionDate, Amount, CurrencyRate);
 -- Date-range reports over all accounts.
 CREATE INDEX ixTransactionsDate ON tbTransactions (TransactionDate);
 CREATE INDEX ixPayeeName ON tbPayee (PayeeName);

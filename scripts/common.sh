@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libqt6sql6-sqlite
   libzip-dev zipcmp zipmerge ziptool libxkbcommon-dev libsqlite3-dev
   cmake ninja-build g++ pkg-config fonts-dejavu-core poppler-utils
+  unzip sqlite3
 )
 
 install_missing_packages() {

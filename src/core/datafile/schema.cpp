@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -90,9 +91,55 @@ QStringList columnsOf(QSqlQuery &query, const QString &table)
     return columns;
 }
 
+// Indexes of older templates that a wider index of the schema now does the work of.
+const char *const SupersededIndexes[] = {"ixTransactionsAccountDate", "ixTransactionsCategory"};
+
+// The schema's CREATE INDEX statements by index name.
+const QMap<QString, QString> &indexStatements()
+{
+    static const QMap<QString, QString> statements = [] {
+        QMap<QString, QString> result;
+        static const QRegularExpression createIndex(QStringLiteral(R"(^CREATE\s+INDEX\s+(\w+)\s)"),
+                                                    QRegularExpression::CaseInsensitiveOption);
+        for (const QString &statement : statementsOf(readResource(QStringLiteral("schema.sql")))) {
+            const QRegularExpressionMatch match = createIndex.match(statement);
+            if (match.hasMatch())
+                result.insert(match.captured(1), statement);
+        }
+        return result;
+    }();
+    return statements;
+}
+
 } // namespace
 
 namespace Schema {
+
+QStringList indexNames()
+{
+    return indexStatements().keys();
+}
+
+void upgradeIndexes(TMyDataModule &db)
+{
+    QSqlQuery query(QSqlDatabase::database(db.connectionName(), false));
+    QStringList present;
+    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'")))
+        throw DatabaseError(query.lastError().text());
+    while (query.next())
+        present << query.value(0).toString();
+    const auto &statements = indexStatements();
+    for (auto it = statements.begin(); it != statements.end(); ++it) {
+        if (!present.contains(it.key(), Qt::CaseInsensitive) && !query.exec(it.value()))
+            throw DatabaseError(query.lastError().text());
+    }
+    // Names from our own list above, never from the file.
+    for (const char *name : SupersededIndexes) {
+        if (present.contains(QLatin1String(name), Qt::CaseInsensitive)
+            && !query.exec(QStringLiteral("DROP INDEX \"%1\"").arg(QLatin1String(name))))
+            throw DatabaseError(query.lastError().text());
+    }
+}
 
 const QMap<QString, QStringList> &requiredColumns()
 {

@@ -5,6 +5,7 @@
 #include "core/base/texthelpers.h"
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/filelock.h"
+#include "core/session/passwordhash.h"
 #include "core/session/session.h"
 #include "core/session/settings.h"
 #include "core/datafile/sqlstatement.h"
@@ -109,7 +110,7 @@ bool OpenDataFile(Session &session, const QString &path)
     try {
         db.open(path);
         const QString stored = GetFilePassword(db);
-        if (!stored.isEmpty() && session.notifier.promptForPassword() != stored) {
+        if (!stored.isEmpty() && !FilePasswordMatches(stored, session.notifier.promptForPassword())) {
             db.close();
             db.setDataSource(previousSource);
             warnBar(session, "Password incorrect!");

@@ -49,6 +49,7 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     btnOK->setDefault(true);
     btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
+    connect(txtPassword, &QLineEdit::textEdited, this, [this] { m_edited = true; });
     connect(btnOK, &QPushButton::clicked, this, &TfrmPassword::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &TfrmPassword::reject);
 
@@ -72,6 +73,13 @@ void TfrmPassword::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     txtPassword->setFocus();
+}
+
+void TfrmPassword::showStoredPasswordPlaceholder()
+{
+    txtPassword->setText(QString(8, u'*'));
+    m_placeholderShown = true;
+    m_edited = false;
 }
 
 void TfrmPassword::btnOKClick()

@@ -24,11 +24,19 @@ public:
 
     void reject() override;
 
+    // Fills the field with a masked stand-in for a password that is set; the password
+    // itself is never read back. True while the user has not touched the stand-in.
+    void showStoredPasswordPlaceholder();
+    bool placeholderKept() const { return m_placeholderShown && !m_edited; }
+
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
     void btnOKClick();
+
+    bool m_placeholderShown = false;
+    bool m_edited = false;
 };
 
 // Shows TfrmPassword with its default wording; the typed password or empty when cancelled.

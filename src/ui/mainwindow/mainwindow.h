@@ -39,7 +39,8 @@ public:
 
     // The splash window to close at the first showing.
     void setSplash(QWidget *splash) { m_splash = splash; }
-    // The waits of the start-up and exit steps (500 ms); tests pass 0.
+    // The waits of the start-up and exit steps (500 ms); tests pass 0, which also drops
+    // the one-second waits of the backups and restores.
     void setWaitMilliseconds(int milliseconds) { m_waitMs = milliseconds; }
     // Today's date for the weekly update check; tests pass a fixed day.
     void setClock(std::function<QDate()> today) { m_today = std::move(today); }
@@ -77,16 +78,29 @@ public:
     bool OpenLastFile();
     void NewTillbrookfile1Click();
     void OpenTillbrookfile1Click();
+    // The import dialog; afterwards the register shows the current month.
+    void Import1Click();
     // The recent-files list's click: opens the path; CanDelete tells the list to drop it.
     void RegMru1ItemClick(const QString &path, bool &CanDelete);
     void Exit1Click();
     void Help2Click();
     void CheckforUpdates1Click();
 
+    // Tools menu.
+    void CompactRepair1Click();
+    void Backup1Click();
+    void Restore1Click();
+    void RestoreasStartup1Click();
+    void Restoreaslastclose1Click();
+    // Options menu.
+    void Passwordprotectthisfile1Click();
+    void Programoptions1Click();
+
 signals:
     // The exit sequence or a start-up failure has ended the program; the loop should stop.
     void programEnded();
-    // A file was opened or created from the File menu: the recent-files list adds it.
+    // A file was opened or created from the File menu, or opened after a restore: the
+    // recent-files list adds it.
     void recentFileOpened(const QString &path);
 
 protected:
@@ -129,12 +143,17 @@ private:
     void SetupRegister();
     // The first New after start-up takes today's date, which the date field shows now.
     void StartEntryWithToday();
-    // The steps below pass or do nothing in this window: a chosen file is accepted as
-    // it is, a new file gets no wizard, no backup is taken and no placement is saved.
-    bool CheckChosenDataFile(const QString &) { return true; }
-    void ShowNewFileWizard() {}
-    void TakeStartupBackup() {}
-    void TakeClosingBackup() {}
+    // The compaction check of a file chosen with "Open".
+    bool CheckChosenDataFile(const QString &path);
+    void ShowNewFileWizard();
+    void TakeStartupBackup();
+    void TakeClosingBackup();
+    // The start folder of the backup dialogs: the data file's folder, else DocumentsDataFolder.
+    QString backupStartFolder();
+    // Restores the archive into the file in use's folder and shows what is open afterwards.
+    void restoreFrom(const QString &archive);
+    void restoreFromAutomaticBackup(const QString &archive, const QString &question);
+    bool archiveWaits() const { return m_waitMs > 0; }
     void setupRecentFiles();
     // Restores the placement stored at the last exit; stores it at exit.
     void setupSavedForm();

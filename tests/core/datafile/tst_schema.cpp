@@ -4,6 +4,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QRegularExpression>
 #include <QTest>
 
 class TestSchema : public QObject
@@ -14,6 +15,9 @@ private slots:
     void templateHasEveryTableAndColumn();
     void templateStartingRows();
     void monthQueryAndBalancesUseTheAccountDateIndex();
+    void openingAFileOfAnOlderTemplateBringsItsIndexesUpToDate();
+    void reportsReadOnlyTheirCoveringIndexes_data();
+    void reportsReadOnlyTheirCoveringIndexes();
 };
 
 void TestSchema::templateHasEveryTableAndColumn_data()
@@ -109,6 +113,84 @@ void TestSchema::monthQueryAndBalancesUseTheAccountDateIndex()
             detail += plan.value(3).toString() + u'\n';
         QVERIFY2(detail.contains(QStringLiteral("ixTransactionsAccountDate")), qPrintable(sql + u'\n' + detail));
     }
+}
+
+namespace {
+
+QStringList indexesOf(TMyDataModule &db)
+{
+    QStringList names;
+    SqlStatement q(db, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"
+                                      " AND name NOT LIKE 'sqlite_%' ORDER BY name"));
+    q.exec();
+    while (q.next())
+        names << q.value(0).toString();
+    return names;
+}
+
+} // namespace
+
+void TestSchema::openingAFileOfAnOlderTemplateBringsItsIndexesUpToDate()
+{
+    TestDataFile f;
+    QStringList expected = Schema::indexNames();
+    expected.sort();
+    QCOMPARE(indexesOf(f.db()), expected);
+    f.exec(QStringLiteral("INSERT INTO tbTransactions (TransactionDate, PayeeId, Amount, CategoryId, AccountId,"
+                          " CurrencyRate) VALUES ('2024-01-02', 1, 5, 1, 1, 1)"));
+    // The indexes of the first template.
+    for (const QString &name : expected)
+        f.exec(QStringLiteral("DROP INDEX ") + name);
+    f.exec(QStringLiteral("CREATE INDEX ixTransactionsAccountDate ON tbTransactions (AccountId, TransactionDate, Amount)"));
+    f.exec(QStringLiteral("CREATE INDEX ixTransactionsPayee ON tbTransactions (PayeeId)"));
+    f.exec(QStringLiteral("CREATE INDEX ixTransactionsCategory ON tbTransactions (CategoryId)"));
+    f.db().close();
+    f.db().open(f.path());
+    QCOMPARE(indexesOf(f.db()), expected);
+    SqlStatement rows(f.db(), QStringLiteral("SELECT COUNT(*), SUM(Amount) FROM tbTransactions"));
+    rows.exec();
+    QVERIFY(rows.next());
+    QCOMPARE(rows.value(0).toInt(), 1);
+    QCOMPARE(rows.value(1).toInt(), 5);
+}
+
+void TestSchema::reportsReadOnlyTheirCoveringIndexes_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("index");
+    QTest::newRow("account sums") << "SELECT AccountId, SUM(Amount/CurrencyRate) FROM tbTransactions GROUP BY AccountId"
+                                  << "COVERING INDEX ixTransactionsAccountDateRate";
+    QTest::newRow("payee sums of a range")
+        << "SELECT PayeeId, SUM(Amount/CurrencyRate) FROM tbTransactions"
+           " WHERE +TransactionDate BETWEEN '2024-01-01' AND '2024-12-31' GROUP BY PayeeId"
+        << "COVERING INDEX ixTransactionsPayeeDate";
+    QTest::newRow("category sums of payments")
+        << "SELECT CategoryId, SUM(Amount/CurrencyRate) FROM tbTransactions WHERE Amount < 0 GROUP BY CategoryId"
+        << "COVERING INDEX ixTransactionsCategoryDate";
+    QTest::newRow("one payee by date")
+        << "SELECT TransactionDate, SUM(Amount/CurrencyRate) FROM tbTransactions WHERE PayeeId = 3"
+           " AND TransactionDate BETWEEN '2024-01-01' AND '2024-12-31' GROUP BY TransactionDate"
+        << "COVERING INDEX ixTransactionsPayeeDate";
+    QTest::newRow("payee's last category")
+        << "SELECT CategoryId FROM tbTransactions WHERE PayeeId = 3 ORDER BY TransactionID DESC LIMIT 1"
+        << "INDEX ixTransactionsPayee";
+}
+
+void TestSchema::reportsReadOnlyTheirCoveringIndexes()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, index);
+    TestDataFile f;
+    SqlStatement plan(f.db(), QStringLiteral("EXPLAIN QUERY PLAN ") + sql);
+    plan.exec();
+    QString detail;
+    while (plan.next())
+        detail += plan.value(3).toString() + u'\n';
+    // Whole words: one index name begins another.
+    const QStringList words = detail.split(QRegularExpression(QStringLiteral("\\s+")));
+    const QStringList wanted = index.split(u' ');
+    QVERIFY2(words.join(u' ').contains(wanted.join(u' ')) && words.contains(wanted.last()), qPrintable(detail));
+    QVERIFY2(!detail.contains(QStringLiteral("TEMP B-TREE")), qPrintable(detail));
 }
 
 QTEST_GUILESS_MAIN(TestSchema)

@@ -11,6 +11,7 @@
 #include "core/store/transactionstore.h"
 #include "support/scripteddialogs.h"
 #include "core/session/datafileops.h"
+#include "core/maintenance/backup.h"
 #include "core/session/recentfiles.h"
 #include "core/datafile/programfolder.h"
 #include "core/session/settings.h"
@@ -18,8 +19,10 @@
 #include "support/fakenotifier.h"
 #include "ui/mainwindow/mainwindow.h"
 #include "ui/register/entry/entrypanel.h"
+#include "ui/register/finddialog.h"
 #include "ui/register/monthnavigator.h"
 #include "ui/register/registertoolbar.h"
+#include "ui/register/registergrid.h"
 #include "ui/register/registerview.h"
 #include "ui/widgets/recentfilesmenu.h"
 #include "support/testdatafile.h"
@@ -321,6 +324,16 @@ private slots:
     void unchangedSaveKeepsTheRow_data();
     void unchangedSaveKeepsTheRow();
     void newFileShowsCashReadyForANewTransaction();
+    void automaticBackupsFollowTheOption_data();
+    void automaticBackupsFollowTheOption();
+    void noAutomaticArchiveToRestore_data();
+    void noAutomaticArchiveToRestore();
+    void restoreTheStartupBackup();
+    void openRefusesAFileThatFailsTheCheck();
+    void programOptionsWhileEditingAreRefused();
+    void findSearchesTheRegisterGrid();
+    void reportItemsOpenTheirWindows_data();
+    void reportItemsOpenTheirWindows();
 
 private:
     QTemporaryDir m_home;
@@ -332,7 +345,8 @@ void TestMainWindow::firstStartClosingTheDialogTakesTheCreatePath()
     const QString path = f.dir.filePath(QStringLiteral("mine.tillbrook"));
     f.answers = {closeBox(), choosePath(path)};
     Started s(f);
-    QCOMPARE(f.shownDialogs, (QStringList{QStringLiteral("TfrmFileNotFound"), QStringLiteral("CreateOrvaneDB")}));
+    QCOMPARE(f.shownDialogs, (QStringList{QStringLiteral("TfrmFileNotFound"), QStringLiteral("CreateOrvaneDB"),
+                                          QStringLiteral("TfrmWizard")}));
     QVERIFY(s.window.FirstShowDone());
     QVERIFY(!s.window.isEnding());
     QCOMPARE(f.session.CurrentDataFile, path);
@@ -703,10 +717,15 @@ void TestMainWindow::menuBarOrderAndShortcuts()
         if (!action->isSeparator() && action->isVisible())
             fileItems << action->text();
     QCOMPARE(fileItems, (QStringList{QStringLiteral("Create new Tillbrook file"),
-                                     QStringLiteral("Open a Tillbrook file ..."), QStringLiteral("New Transaction"),
+                                     QStringLiteral("Open a Tillbrook file ..."), QStringLiteral("Import ..."),
+                                     QStringLiteral("New Transaction"),
                                      QStringLiteral("Edit Transaction"), QStringLiteral("Delete Transaction"),
                                      QStringLiteral("Recently opened files"), QStringLiteral("E&xit")}));
-    QVERIFY(!window.menu().Import1->isVisible());
+    // "Import ..." stands between separators of its own.
+    const QList<QAction *> fileActions = window.menu().File1->actions();
+    const qsizetype importAt = fileActions.indexOf(window.menu().Import1);
+    QVERIFY(importAt > 0 && importAt + 1 < fileActions.size());
+    QVERIFY(fileActions[importAt - 1]->isSeparator() && fileActions[importAt + 1]->isSeparator());
     const MainMenu &m = window.menu();
     QCOMPARE(m.OpenTillbrookfile1->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
     QCOMPARE(m.NewTransaction1->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
@@ -1080,6 +1099,199 @@ void TestMainWindow::newFileShowsCashReadyForANewTransaction()
     view->entryPanel()->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
     QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
     QCOMPARE(view->registerRowCount(), 1);
+}
+
+void TestMainWindow::findSearchesTheRegisterGrid()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    QStringList columns;
+    f.answers = {[&](QDialog &dialog) {
+        auto &find = DialogAs<TFind>(dialog);
+        for (int i = 0; i < find.cmbColNames->count(); ++i)
+            columns << find.cmbColNames->itemText(i);
+        return int(QDialog::Rejected);
+    }};
+    QCOMPARE(s.window.menu().Find1->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    s.window.menu().Find1->trigger();
+    QVERIFY(f.answers.isEmpty());
+    QCOMPARE(f.shownDialogs.last(), QStringLiteral("TFind"));
+    QCOMPARE(columns, RegisterGrid::headers());
+}
+
+void TestMainWindow::automaticBackupsFollowTheOption_data()
+{
+    QTest::addColumn<QString>("autoBackup");
+    QTest::addColumn<bool>("taken");
+    QTest::newRow("on") << "Y" << true;
+    QTest::newRow("lower-case n counts as on") << "n" << true;
+    QTest::newRow("off") << "N" << false;
+}
+
+void TestMainWindow::automaticBackupsFollowTheOption()
+{
+    QFETCH(QString, autoBackup);
+    QFETCH(bool, taken);
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    {
+        TMyDataModule db;
+        db.open(file);
+        SetFileSettingText(db, QStringLiteral("AutoBackup"), autoBackup);
+    }
+    f.setLastOpened(file);
+    Started s(f);
+    QVERIFY(s.window.FirstShowDone());
+    QCOMPARE(QFileInfo::exists(StartupBackupPath(file)), taken);
+    QVERIFY(!QFileInfo::exists(ClosingBackupPath(file)));
+    QVERIFY(f.session.MyDataModule.isConnected());
+    s.window.Exit1Click();
+    QVERIFY(s.window.isEnding());
+    QCOMPARE(QFileInfo::exists(ClosingBackupPath(file)), taken);
+}
+
+void TestMainWindow::noAutomaticArchiveToRestore_data()
+{
+    QTest::addColumn<bool>("closing");
+    QTest::newRow("startup") << false;
+    QTest::newRow("closing") << true;
+}
+
+void TestMainWindow::noAutomaticArchiveToRestore()
+{
+    QFETCH(bool, closing);
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    {
+        TMyDataModule db;
+        db.open(file);
+        SetFileSettingText(db, QStringLiteral("AutoBackup"), QStringLiteral("N"));
+    }
+    f.setLastOpened(file);
+    Started s(f);
+    QFile content(file);
+    QVERIFY(content.open(QIODevice::ReadOnly));
+    const QByteArray before = content.readAll();
+    content.close();
+    f.notifier.clear();
+    (closing ? s.window.menu().RestoreLastClose1 : s.window.menu().RestoreBeforeSession1)->trigger();
+    QCOMPARE(f.notifier.dialogs.size(), 1);
+    QCOMPARE(f.notifier.dialogs[0].top, QStringLiteral("No file exists to restore"));
+    QCOMPARE(f.notifier.dialogs[0].caption, QStringLiteral("Tillbrook"));
+    QVERIFY(f.notifier.bars.isEmpty());
+    QVERIFY(content.open(QIODevice::ReadOnly));
+    QCOMPARE(content.readAll(), before);
+    QVERIFY(f.session.MyDataModule.isConnected());
+    QCOMPARE(s.recent.count(), 0);
+}
+
+void TestMainWindow::restoreTheStartupBackup()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    addAccounts(file, {QStringLiteral("Wallet")});
+    f.setLastOpened(file);
+    Started s(f);
+    QVERIFY(QFileInfo::exists(StartupBackupPath(file)));
+    // A change made after the start goes with the restore.
+    SqlStatement(f.session.MyDataModule, QStringLiteral("INSERT INTO tbAccount (AccountDescription, RecordDescription,"
+                                                        " CurrencyID, Type) VALUES ('Later', 'Bank', 1, 'Bank')"))
+        .exec();
+    f.notifier.clear();
+    f.notifier.dialogAnswers = {QStringLiteral("Yes"), QStringLiteral("Yes")};
+    s.window.RestoreasStartup1Click();
+
+    QCOMPARE(f.notifier.dialogs.size(), 2);
+    QCOMPARE(f.notifier.dialogs[0].top,
+             QStringLiteral("Do you wish to restore the startup backup?\n"
+                            "(You will return to the state when you last started Tillbrook.)"));
+    QVERIFY(f.notifier.dialogs[1].top.endsWith(QStringLiteral("Restore the file %1?").arg(file)));
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Restore Complete."));
+    QCOMPARE(f.session.CurrentDataFile, file);
+    QVERIFY(f.session.MyDataModule.isConnected());
+    SqlStatement count(f.session.MyDataModule, QStringLiteral("SELECT Count(*) FROM tbAccount WHERE AccountDescription = 'Later'"));
+    count.exec();
+    QVERIFY(count.next());
+    QCOMPARE(count.value(0).toInt(), 0);
+    QCOMPARE(s.recent.count(), 1);
+    QCOMPARE(s.recent.at(0).at(0).toString(), file);
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + file);
+}
+
+void TestMainWindow::openRefusesAFileThatFailsTheCheck()
+{
+    Fixture f;
+    const QString first = f.newFile(QStringLiteral("first.tillbrook"));
+    f.setLastOpened(first);
+    Started s(f);
+    const QString junk = f.dir.filePath(QStringLiteral("junk.tillbrook"));
+    QFile file(junk);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("junk").repeated(2000));
+    file.close();
+    f.notifier.clear();
+    f.answers = {choosePath(junk)};
+    s.window.OpenTillbrookfile1Click();
+    QCOMPARE(f.notifier.dialogs.size(), 1);
+    QCOMPARE(f.notifier.dialogs[0].top, QStringLiteral("  File cannot be opened. Please check file and try again."));
+    QCOMPARE(f.session.CurrentDataFile, first);
+    QVERIFY(f.session.MyDataModule.isConnected());
+    QVERIFY(!QFileInfo::exists(junk + u'x'));
+}
+
+void TestMainWindow::programOptionsWhileEditingAreRefused()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    addAccounts(file, {QStringLiteral("Wallet")});
+    f.setLastOpened(file);
+    Started s(f);
+    s.window.registerView()->entryPanel()->tbNewClick();
+    QVERIFY(s.window.isEditing());
+    f.shownDialogs.clear();
+    s.window.Programoptions1Click();
+    QCOMPARE(f.notifier.lastBar(),
+             QStringLiteral("  Please Save or Cancel the current transaction to change program options."));
+    QVERIFY(f.shownDialogs.isEmpty());
+}
+
+void TestMainWindow::reportItemsOpenTheirWindows_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QStringList>("dialogs");
+    // Each printed report asks its dates first; closing that dialog ends it.
+    QTest::newRow("account summary") << "ViewAccountSummary1" << QStringList{"TfrmAccountSummary"};
+    QTest::newRow("payee chart") << "PayeeIncomeandExpenseChart1" << QStringList{"TfrmDateSelect"};
+    QTest::newRow("category chart") << "CategoriesIncomeandExpenseChart1" << QStringList{"TfrmDateSelect"};
+    QTest::newRow("payee list") << "PayeeList1" << QStringList{"TfrmDateSelect"};
+    QTest::newRow("category list") << "CategoryList1" << QStringList{"TfrmDateSelect"};
+    QTest::newRow("graphs") << "CategoryandPayeeGraphs1" << QStringList{"TfrmGraphReports"};
+    QTest::newRow("budget analysis") << "BudgetAnalysis1" << QStringList{"TfrmGraphBudget"};
+}
+
+void TestMainWindow::reportItemsOpenTheirWindows()
+{
+    QFETCH(QString, item);
+    QFETCH(QStringList, dialogs);
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    auto *action = s.window.menu().Reports1->findChild<QAction *>(item);
+    if (!action)
+        action = s.window.findChild<QAction *>(item);
+    QVERIFY(action);
+    QVERIFY(action->isEnabled());
+    QVERIFY(s.window.registerView()->reportsMenu()->actions().contains(action));
+    f.shownDialogs.clear();
+    action->trigger();
+    QCOMPARE(f.shownDialogs, dialogs);
+    QVERIFY(action->isEnabled());
+    QVERIFY(f.notifier.dialogs.isEmpty());
 }
 
 QTEST_MAIN(TestMainWindow)

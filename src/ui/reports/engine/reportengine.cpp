@@ -71,6 +71,25 @@ public:
         ++m_linesOnPage;
     }
 
+    void writeSummary()
+    {
+        if (!m_layout.drawSummary)
+            return;
+        const double height = mm(m_layout.summaryHeightMm);
+        if (m_y + height > m_footerTop && m_linesOnPage > 0) {
+            finishPage();
+            m_printer.newPage();
+            ++m_page;
+            startPage(false);
+        }
+        const double room = std::max(0.0, std::min(height, m_footerTop - m_y));
+        m_painter.save();
+        m_painter.setClipRect(QRectF(0, m_y, m_width, room));
+        m_layout.drawSummary(m_painter, QRectF(0, m_y, m_width, room), m_dotsPerMm);
+        m_painter.restore();
+        m_y += height;
+    }
+
     void finishPage()
     {
         const QFont footer = font(m_layout.footerPointSize);
@@ -205,6 +224,7 @@ int ReportEngine::Print(QPrinter &printer)
         writer.writeLine(cells);
         cells.clear();
     }
+    writer.writeSummary();
     writer.finishPage();
     painter.end();
     return writer.page();

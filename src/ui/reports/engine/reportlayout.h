@@ -5,6 +5,11 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <functional>
+
+class QPainter;
+class QRectF;
+
 // One column of a report: its caption in the column header band and the place of
 // its text on each detail line. Positions are millimetres from the left edge of the
 // printable area.
@@ -43,6 +48,12 @@ struct ReportLayout
     // A horizontal line under each detail line; none when the width is 0.
     double ruleLeftMm = 0;
     double ruleWidthMm = 0;
+
+    // A band drawn once after the last detail line (a chart, say): its height, and
+    // what draws it into the band's rectangle, given the printer's dots per millimetre.
+    // It starts a new page when it does not fit under the lines already printed.
+    double summaryHeightMm = 0;
+    std::function<void(QPainter &painter, const QRectF &band, double dotsPerMm)> drawSummary;
 
     QString footerText;
     double footerLeftMm = 0;

@@ -4,6 +4,7 @@
 #include "support/scripteddialogs.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -85,6 +86,8 @@ private slots:
     void eachRunStartsFromTheFirstLine();
     void previewGoesThroughTheDialogSeam();
     void oversizedLineDoesNotLoop();
+    void summaryBandFollowsTheLines_data();
+    void summaryBandFollowsTheLines();
 
 private:
     QTemporaryDir m_dir;
@@ -225,6 +228,40 @@ void TestReportEngine::oversizedLineDoesNotLoop()
     const QStringList text = pdfPages(pdf);
     QVERIFY(text.value(1).contains(u"After"));
     QVERIFY(text.value(1).contains(u"Footer words"));
+}
+
+void TestReportEngine::summaryBandFollowsTheLines_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<int>("summaryPage");
+    QTest::newRow("no lines: under the titles") << 0 << 1 << 1;
+    QTest::newRow("a few lines: on the same page") << 3 << 1 << 1;
+    QTest::newRow("no room left: on a page of its own") << 30 << 2 << 2;
+}
+
+void TestReportEngine::summaryBandFollowsTheLines()
+{
+    QFETCH(int, lines);
+    QFETCH(int, pages);
+    QFETCH(int, summaryPage);
+    ListSource source(numberedLines(lines));
+    ReportLayout layout = twoColumnLayout();
+    layout.summaryHeightMm = 100;
+    QList<QRectF> bands;
+    layout.drawSummary = [&](QPainter &painter, const QRectF &band, double dotsPerMm) {
+        bands << QRectF(band.topLeft() / dotsPerMm, band.size() / dotsPerMm);
+        painter.drawText(band, Qt::AlignCenter, QStringLiteral("Summary band text"));
+    };
+    ReportEngine engine(layout, source);
+    const QString pdf = m_dir.filePath(QStringLiteral("summary-%1.pdf").arg(lines));
+    QCOMPARE(engine.PrintToPdf(pdf), pages);
+    QCOMPARE(bands.size(), 1);
+    QVERIFY2(qAbs(bands[0].height() - 100) < 0.5, qPrintable(QString::number(bands[0].height())));
+    const QStringList texts = pdfPages(pdf);
+    QCOMPARE(texts.size(), pages);
+    for (int page = 1; page <= pages; ++page)
+        QCOMPARE(texts[page - 1].contains(QStringLiteral("Summary band text")), page == summaryPage);
 }
 
 QTEST_MAIN(TestReportEngine)

@@ -1,0 +1,60 @@
+#include "core/maintenance/archivework.h"
+
+#include "core/base/notifier.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/filelock.h"
+#include "core/session/session.h"
+
+namespace {
+
+constexpr int LockAttempts = 10;
+
+void reconnect(TMyDataModule &db)
+{
+    if (!db.dataSource().isEmpty())
+        db.connect();
+}
+
+} // namespace
+
+bool RunArchiveWork(Session &session, ArchiveHost &host, const QString &lockedPath, const QString &failureEnding,
+                    const std::function<bool()> &work)
+{
+    TMyDataModule &db = session.MyDataModule;
+    // Closing the connection now would throw away work not yet committed.
+    if (db.InTransaction())
+        throw TillbrookError(QStringLiteral("Please finish the current change before a backup or a restore."));
+    db.close();
+
+    bool free = false;
+    for (int attempt = 0; attempt < LockAttempts && !free; ++attempt) {
+        host.wait(ArchiveWaitSecond);
+        free = !IsFileLocked(lockedPath);
+    }
+    if (!free) {
+        host.wait(ArchiveWaitSecond);
+        session.notifier.showMessageBox(
+            MessageBoxKind::Warning,
+            QStringLiteral("The database file has been opened in another application, or it has been locked. ")
+                + failureEnding);
+        reconnect(db);
+        return false;
+    }
+
+    bool result = false;
+    try {
+        result = work();
+    } catch (...) {
+        host.closeProgress();
+        // The program must not be left without its file; the error of the work is the
+        // one to report even when the file cannot be connected again.
+        try {
+            reconnect(db);
+        } catch (const TillbrookError &) {
+        }
+        throw;
+    }
+    host.closeProgress();
+    reconnect(db);
+    return result;
+}

@@ -1,0 +1,121 @@
+#include "core/maintenance/compaction.h"
+
+#include "core/base/notices.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/filelock.h"
+#include "core/maintenance/sqlitefile.h"
+#include "core/session/session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+bool syncPath(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+void removeCopy(const QString &copy)
+{
+    QFile::remove(copy);
+    QFile::remove(copy + QStringLiteral("-journal"));
+}
+
+bool samePath(const QString &a, const QString &b)
+{
+    const QString canonicalA = QFileInfo(a).canonicalFilePath();
+    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+bool ReplaceFileAtomically(const QString &source, const QString &target)
+{
+    // The new content reaches the disk before its name does, and the folder's entry
+    // right after: a crash leaves either file whole at Target.
+    if (!syncPath(source))
+        return false;
+    if (std::rename(QFile::encodeName(source).constData(), QFile::encodeName(target).constData()) != 0)
+        return false;
+    syncPath(QFileInfo(target).absolutePath());
+    return true;
+}
+
+bool CompactDataFile(const QString &path, const FileReplacer &replace)
+{
+    if (!QFileInfo(path).isFile())
+        return false;
+    const QString copy = path + u'x';
+    // The lock keeps another Tillbrook from opening the file until the copy is in its
+    // place; taken before SQLite opens the file and let go after SQLite has closed it,
+    // so closing its descriptor never drops SQLite's own locks.
+    FileLock lock;
+    if (!lock.tryLock(path))
+        return false;
+    // A copy left by an interrupted compaction is ours and stale.
+    removeCopy(copy);
+    try {
+        {
+            SqliteFile source(path, SqliteFile::ReadWrite);
+            if (source.firstColumn(QStringLiteral("PRAGMA freelist_count")) == QStringList{QStringLiteral("0")}) {
+                // Nothing to give back: a checked file at Path is all that is asked.
+                const bool sound = source.soundnessProblem().isEmpty();
+                source.close();
+                lock.release();
+                return sound;
+            }
+            source.exec(QStringLiteral("VACUUM INTO ?1"), {copy});
+        }
+        {
+            SqliteFile compacted(copy, SqliteFile::ReadOnly);
+            if (!compacted.soundnessProblem().isEmpty()) {
+                compacted.close();
+                removeCopy(copy);
+                return false;
+            }
+        }
+        QFile::setPermissions(copy, QFile::permissions(path));
+        if (!replace(copy, path)) {
+            removeCopy(copy);
+            return false;
+        }
+    } catch (const TillbrookError &) {
+        removeCopy(copy);
+        return false;
+    }
+    return true;
+}
+
+void CompactRepair(Session &session)
+{
+    TMyDataModule &db = session.MyDataModule;
+    db.close();
+    CompactDataFile(session.CurrentDataFile);
+    ShowNotice(session.notifier, QStringLiteral("Validation and optimisation of the database is ready."),
+               InformationBar);
+    if (!db.dataSource().isEmpty())
+        db.connect();
+}
+
+bool CheckChosenDataFile(Session &session, const QString &path)
+{
+    TMyDataModule &db = session.MyDataModule;
+    const bool inUse = db.isConnected() && samePath(path, db.dataSource());
+    if (inUse)
+        db.close();
+    const bool sound = CompactDataFile(path);
+    if (inUse)
+        db.connect();
+    return sound;
+}

@@ -1,0 +1,235 @@
+#include "core/maintenance/restore.h"
+
+#include "core/base/notices.h"
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/filelock.h"
+#include "core/maintenance/archivework.h"
+#include "core/maintenance/compaction.h"
+#include "core/maintenance/sqlitefile.h"
+#include "core/session/datafileops.h"
+#include "core/session/session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <zip.h>
+
+#include <memory>
+
+namespace {
+
+const QString Complete = QStringLiteral("Restore Complete.");
+const QString NotCompleted = QStringLiteral("Restore not completed successfully.");
+
+struct ZipCloser
+{
+    void operator()(zip_t *zip) const { zip_discard(zip); }
+};
+using ZipArchive = std::unique_ptr<zip_t, ZipCloser>;
+
+struct ZipFileCloser
+{
+    void operator()(zip_file_t *file) const { zip_fclose(file); }
+};
+
+[[noreturn]] void failWith(const QString &archive, zip_error_t *error)
+{
+    throw TillbrookError(QStringLiteral("%1: %2").arg(archive, QString::fromUtf8(zip_error_strerror(error))));
+}
+
+ZipArchive openArchive(const QString &archive)
+{
+    int code = 0;
+    zip_t *zip = zip_open(QFile::encodeName(archive).constData(), ZIP_RDONLY, &code);
+    if (!zip) {
+        zip_error_t error;
+        zip_error_init_with_code(&error, code);
+        const QString message = QString::fromUtf8(zip_error_strerror(&error));
+        zip_error_fini(&error);
+        throw TillbrookError(QStringLiteral("%1: %2").arg(archive, message));
+    }
+    return ZipArchive(zip);
+}
+
+void removeExtracted(const QList<ExtractedEntry> &entries)
+{
+    for (const ExtractedEntry &entry : entries)
+        QFile::remove(entry.extractedPath);
+}
+
+} // namespace
+
+QString RestoredEntryName(const QString &entryName)
+{
+    QString name = entryName;
+    name.replace(u'\\', u'/');
+    name = name.section(u'/', -1);
+    // "C:home.tillbrook" names a file on a drive.
+    if (name.size() > 2 && name[1] == u':' && name[0].isLetter())
+        name = name.mid(2);
+    bool onlyDots = true;
+    for (const QChar c : std::as_const(name))
+        onlyDots = onlyDots && c == u'.';
+    return onlyDots ? QString() : name;
+}
+
+QList<ExtractedEntry> ExtractBackupArchive(const QString &archive, const QString &targetFolder,
+                                           const std::function<void(double)> &progress,
+                                           const std::function<bool()> &cancelled)
+{
+    ZipArchive zip = openArchive(archive);
+    const zip_int64_t count = zip_get_num_entries(zip.get(), 0);
+    zip_uint64_t totalBytes = 0;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t stat;
+        if (zip_stat_index(zip.get(), zip_uint64_t(i), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE))
+            totalBytes += stat.size;
+    }
+
+    QList<ExtractedEntry> entries;
+    zip_uint64_t doneBytes = 0;
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    const QDir folder(targetFolder);
+    try {
+        for (zip_int64_t i = 0; i < count; ++i) {
+            const char *rawName = zip_get_name(zip.get(), zip_uint64_t(i), ZIP_FL_ENC_GUESS);
+            const QString name = RestoredEntryName(QString::fromUtf8(rawName ? rawName : ""));
+            if (name.isEmpty())
+                continue;
+            ExtractedEntry entry;
+            entry.name = name;
+            entry.targetPath = folder.filePath(name);
+            QTemporaryFile out(folder.filePath(QStringLiteral(".%1.restoring-XXXXXX").arg(name)));
+            out.setAutoRemove(false);
+            if (!out.open())
+                throw TillbrookError(QStringLiteral("%1: %2").arg(out.fileTemplate(), out.errorString()));
+            entry.extractedPath = out.fileName();
+            entries << entry;
+
+            std::unique_ptr<zip_file_t, ZipFileCloser> in(zip_fopen_index(zip.get(), zip_uint64_t(i), 0));
+            if (!in)
+                failWith(archive, zip_get_error(zip.get()));
+            for (;;) {
+                const zip_int64_t got = zip_fread(in.get(), buffer.data(), zip_uint64_t(buffer.size()));
+                if (got < 0)
+                    failWith(archive, zip_file_get_error(in.get()));
+                if (got == 0)
+                    break;
+                if (out.write(buffer.constData(), got) != got)
+                    throw TillbrookError(QStringLiteral("%1: %2").arg(entry.extractedPath, out.errorString()));
+                doneBytes += zip_uint64_t(got);
+                if (progress && totalBytes > 0)
+                    progress(double(doneBytes) / double(totalBytes));
+                if (cancelled && cancelled()) {
+                    out.close();
+                    removeExtracted(entries);
+                    return {};
+                }
+            }
+            out.close();
+        }
+    } catch (...) {
+        removeExtracted(entries);
+        throw;
+    }
+    for (ExtractedEntry &entry : entries) {
+        entry.problem = DataFileSoundnessProblem(entry.extractedPath);
+        if (cancelled && cancelled()) {
+            removeExtracted(entries);
+            return {};
+        }
+    }
+    return entries;
+}
+
+QString PlaceExtractedEntries(Session &session, const QList<ExtractedEntry> &entries)
+{
+    Notifier &notifier = session.notifier;
+    QString message = Complete;
+    for (const ExtractedEntry &entry : entries) {
+        if (!entry.problem.isEmpty()) {
+            ShowNotice(notifier,
+                       QStringLiteral("%1 in the backup is not a Tillbrook data file and has not been restored.\n%2")
+                           .arg(entry.name, entry.problem),
+                       WarningDialog);
+            message = NotCompleted;
+            QFile::remove(entry.extractedPath);
+            continue;
+        }
+        const bool exists = QFileInfo::exists(entry.targetPath);
+        if (exists) {
+            if (IsFileLocked(entry.targetPath)) {
+                ShowNotice(notifier,
+                           QStringLiteral("%1 is open in another application and has not been restored.")
+                               .arg(entry.targetPath),
+                           WarningDialog);
+                message = NotCompleted;
+                QFile::remove(entry.extractedPath);
+                continue;
+            }
+            const QString question = QStringLiteral("If you choose to restore a file, it will be automatically "
+                                                    "opened after restoration is complete.\nRestore the file %1?")
+                                         .arg(entry.targetPath);
+            if (AskYesNo(notifier, question) != AskYes) {
+                message = NotCompleted;
+                QFile::remove(entry.extractedPath);
+                continue;
+            }
+            QFile::setPermissions(entry.extractedPath, QFile::permissions(entry.targetPath));
+        }
+        if (!ReplaceFileAtomically(entry.extractedPath, entry.targetPath)) {
+            ShowNotice(notifier, QStringLiteral("%1 could not be written.").arg(entry.targetPath), WarningDialog);
+            message = NotCompleted;
+            QFile::remove(entry.extractedPath);
+            continue;
+        }
+        if (exists)
+            session.CurrentDataFile = entry.targetPath;
+    }
+    return message;
+}
+
+bool RestoreBackup(Session &session, const QString &archive, const QString &targetFolder, ArchiveHost &host)
+{
+    const QString ending = QStringLiteral("The restore will not be completed.");
+    return RunArchiveWork(session, host, archive, ending, [&] {
+        if (!QFileInfo(archive).isFile()) {
+            ShowNotice(session.notifier, QStringLiteral("File not found to restore."), InformationBar);
+            return false;
+        }
+        host.wait(100);
+        host.showProgress(true, archive, targetFolder);
+        host.wait(100);
+        host.setProgress(0);
+        const QList<ExtractedEntry> entries = ExtractBackupArchive(
+            archive, targetFolder, [&](double done) { host.setProgress(int(done * 99)); },
+            [&] { return host.cancelRequested(); });
+        if (host.cancelRequested()) {
+            removeExtracted(entries);
+            return false;
+        }
+        host.setProgress(99);
+        const QString message = PlaceExtractedEntries(session, entries);
+        host.wait(ArchiveWaitSecond);
+        ShowNotice(session.notifier, message, InformationBar);
+        return true;
+    });
+}
+
+bool OpenRestoredFile(Session &session, const QString &previousFile)
+{
+    const QString restored = session.CurrentDataFile;
+    if (restored != previousFile) {
+        session.CurrentDataFile = previousFile;
+        return SwitchDataFile(session, restored);
+    }
+    if (OpenDataFile(session, session.CurrentDataFile))
+        return true;
+    // The file may have new content behind a password that was not given: it must not
+    // come into use by a later statement reconnecting it.
+    session.MyDataModule.setDataSource(QString());
+    session.CurrentDataFile.clear();
+    return false;
+}

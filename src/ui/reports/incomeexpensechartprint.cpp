@@ -1,0 +1,63 @@
+#include "ui/reports/incomeexpensechartprint.h"
+
+#include "core/base/notices.h"
+#include "core/session/session.h"
+#include "ui/app/delay.h"
+#include "ui/reports/dateselect.h"
+#include "ui/reports/reportcharts.h"
+
+#include <QAction>
+#include <QChart>
+#include <QPainter>
+
+namespace {
+
+constexpr double ChartWidthMm = 262;
+constexpr double ChartHeightMm = 143;
+
+} // namespace
+
+Trptincomeexpense::Trptincomeexpense(ReportItemKind kind, const ReportDateRange &range,
+                                     const QList<ChartPoint> &expense, const QList<ChartPoint> &income)
+    : m_chart(std::make_unique<QChart>())
+{
+    FillIncomeExpenseChart(m_chart.get(), expense, income);
+    ReportLayout layout;
+    layout.orientation = QPageLayout::Landscape;
+    layout.marginMm = 12.7;
+    layout.pageTitle = IncomeExpensePageTitle(kind, range);
+    layout.title = QStringLiteral("All accounts");
+    layout.footerText = QStringLiteral("Tillbrook - ") + QLatin1String(MakerWebAddress);
+    layout.summaryHeightMm = ChartHeightMm;
+    layout.drawSummary = [chart = m_chart.get()](QPainter &painter, const QRectF &band, double dotsPerMm) {
+        RenderChart(chart, painter, QRectF(band.topLeft(), QSizeF(qMin(band.width(), ChartWidthMm * dotsPerMm),
+                                                                  qMin(band.height(), ChartHeightMm * dotsPerMm))));
+    };
+    m_engine = std::make_unique<ReportEngine>(layout, *this);
+}
+
+Trptincomeexpense::~Trptincomeexpense() = default;
+
+void PreviewIncomeExpenseChart(Session &session, QWidget *parent, ReportItemKind kind,
+                               const QList<QAction *> &itemsToDisable)
+{
+    const std::optional<ReportDateRange> range = AskReportDates(parent);
+    if (!range)
+        return;
+    for (QAction *item : itemsToDisable)
+        item->setEnabled(false);
+    // Enabled again however the preview ends, an error included.
+    struct Reenable
+    {
+        const QList<QAction *> &items;
+        ~Reenable()
+        {
+            Delay(100);
+            for (QAction *item : items)
+                item->setEnabled(true);
+        }
+    } reenable{itemsToDisable};
+    TMyDataModule &db = session.MyDataModule;
+    Trptincomeexpense report(kind, *range, ExpenseSeries(db, kind, *range), IncomeSeries(db, kind, *range));
+    report.engine().ShowPreview(parent);
+}

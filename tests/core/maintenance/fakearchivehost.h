@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/maintenance/archivework.h"
+
+#include <QList>
+#include <QString>
+
+// Records what the archive work showed and presses Cancel when told to.
+class FakeArchiveHost : public ArchiveHost
+{
+public:
+    QList<int> waits;
+    QList<int> progress;
+    QStringList shown; // "Backup from -> to" / "Restore from -> to"
+    int closes = 0;
+    // Cancel is pressed at this progress report (1 = the first); 0: never.
+    int cancelAtReport = 0;
+
+    void wait(int milliseconds) override { waits << milliseconds; }
+    void showProgress(bool isRestore, const QString &from, const QString &to) override
+    {
+        shown << QStringLiteral("%1 %2 -> %3").arg(isRestore ? "Restore" : "Backup", from, to);
+    }
+    void setProgress(int value) override { progress << value; }
+    bool cancelRequested() const override { return cancelAtReport > 0 && progress.size() >= cancelAtReport; }
+    void closeProgress() override { ++closes; }
+};

@@ -1,0 +1,252 @@
+#include "core/datafile/sqlstatement.h"
+#include "support/testdatafile.h"
+#include "ui/feedback/dialogrunner.h"
+#include "ui/reports/incomeexpensechartprint.h"
+#include "ui/reports/totalsreportprint.h"
+
+#include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QPrintPreviewDialog>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+const ReportDateRange Year2024{QDate(2024, 1, 1), QDate(2024, 12, 31)};
+
+// The text of a PDF file, page by page (pages end with a form feed).
+QString pdfText(const QString &path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+void addPayments(TestDataFile &f, const QList<QPair<QString, double>> &payments, const QDate &date)
+{
+    SqlStatement account(f.db(), QStringLiteral("INSERT INTO tbAccount (AccountDescription, CurrencyID) VALUES ('Cash', 1)"));
+    account.exec();
+    const qint64 accountId = account.lastInsertId();
+    for (const auto &[name, amount] : payments) {
+        SqlStatement payee(f.db(), QStringLiteral("SELECT PayeeId FROM tbPayee WHERE PayeeName = :n"));
+        payee.bind(QStringLiteral(":n"), name).exec();
+        qint64 payeeId = 0;
+        if (payee.next()) {
+            payeeId = payee.value(0).toLongLong();
+        } else {
+            SqlStatement insert(f.db(), QStringLiteral("INSERT INTO tbPayee (PayeeName, Type, Amt, Frequency)"
+                                                       " VALUES (:n, 'Expense', 0, ' ')"));
+            insert.bind(QStringLiteral(":n"), name).exec();
+            payeeId = insert.lastInsertId();
+        }
+        SqlStatement row(f.db(), QStringLiteral("INSERT INTO tbTransactions (TransactionDate, PayeeId, Amount,"
+                                                " CategoryId, AccountId, CurrencyID, CurrencyRate, Status)"
+                                                " VALUES (:d, :p, :a, 1, :acc, 1, 1.0, ' ')"));
+        row.bind(QStringLiteral(":d"), date).bind(QStringLiteral(":p"), payeeId)
+           .bind(QStringLiteral(":a"), qint64(qRound64(amount * 10000))).bind(QStringLiteral(":acc"), accountId).exec();
+    }
+}
+
+// Answers every dialog shown: the date dialog with the named button, any other
+// (the print preview) by closing it; records the class of each.
+struct DialogScript
+{
+    explicit DialogScript(const char *dateButton)
+    {
+        previous = SetDialogHook([this, dateButton](QDialog &dialog) {
+            shown << QString::fromLatin1(dialog.metaObject()->className());
+            if (onShown)
+                onShown();
+            if (auto *button = dialog.findChild<QPushButton *>(QLatin1String(dateButton))) {
+                button->click();
+                return dialog.result();
+            }
+            return int(QDialog::Rejected);
+        });
+    }
+    ~DialogScript() { SetDialogHook(previous); }
+    QStringList shown;
+    std::function<void()> onShown;
+    DialogHook previous;
+};
+
+// The colour a set's gradient fill ends in.
+QColor barColour(QBarSet *set)
+{
+    const QGradient *gradient = set->brush().gradient();
+    return gradient && !gradient->stops().isEmpty() ? gradient->stops().last().second : set->brush().color();
+}
+
+} // namespace
+
+class TestPrintedReports : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void totalsReportPrintsTitlesLinesAndPageNumbers_data();
+    void totalsReportPrintsTitlesLinesAndPageNumbers();
+    void totalsOfARangeWithoutTransactionsPrintOneLineSayingSo();
+    void printingAgainProducesEveryLineAgain();
+    void chartReportPrintsTheChartOnOnePage();
+    void previewsOpenOnlyAfterPreviewIsChosen_data();
+    void previewsOpenOnlyAfterPreviewIsChosen();
+    void chartItemsAreDisabledWhileTheChartIsPreviewed();
+};
+
+void TestPrintedReports::initTestCase()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QFAIL("pdftotext (poppler-utils) is needed to read the printed reports back");
+}
+
+void TestPrintedReports::totalsReportPrintsTitlesLinesAndPageNumbers_data()
+{
+    QTest::addColumn<int>("payees");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("one page") << 3 << 1;
+    QTest::newRow("several pages") << 120 << 3;
+}
+
+void TestPrintedReports::totalsReportPrintsTitlesLinesAndPageNumbers()
+{
+    QFETCH(int, payees);
+    QFETCH(int, pages);
+    TestDataFile f;
+    QList<QPair<QString, double>> payments{{QStringLiteral("Shop"), -100}, {QStringLiteral("Shop"), -30},
+                                           {QStringLiteral("Shop"), 20}, {QStringLiteral("Employer"), 1234.5},
+                                           {QStringLiteral("Friend"), -40}, {QStringLiteral("Friend"), 40}};
+    for (int i = 3; i < payees; ++i)
+        payments.append({QStringLiteral("Payee %1").arg(i, 3, 10, QLatin1Char('0')), -1});
+    addPayments(f, payments, QDate(2024, 5, 5));
+    TrptIncomeExpenseText report(BuildTotalsList(f.db(), ReportItemKind::Payees, Year2024, 2),
+                                 ReportItemKind::Payees, Year2024);
+    const QString pdf = f.filePath(QStringLiteral("totals.pdf"));
+    QCOMPARE(report.engine().PrintToPdf(pdf), pages);
+    const QStringList pageTexts = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
+    QCOMPARE(pageTexts.size(), pages);
+    QVERIFY(pageTexts[0].contains(QStringLiteral("Payee transactions list (All accounts)")));
+    for (int page = 0; page < pages; ++page) {
+        const QString &text = pageTexts[page];
+        QVERIFY2(text.contains(QStringLiteral("Payee transactions from 01/01/2024 to 31/12/2024")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("Receive +")));
+        QVERIFY(text.contains(QStringLiteral("Tillbrook - ")));
+        QVERIFY2(text.trimmed().endsWith(QString::number(page + 1)), qPrintable(text.right(80)));
+    }
+    const QString all = pageTexts.join(u' ').simplified();
+    QVERIFY2(all.contains(QStringLiteral("Employer 1,234.50")), qPrintable(all.left(400)));
+    QVERIFY(all.contains(QStringLiteral("Friend (Settled)")));
+    QVERIFY(all.contains(QStringLiteral("Shop 110.00")));
+}
+
+void TestPrintedReports::totalsOfARangeWithoutTransactionsPrintOneLineSayingSo()
+{
+    TestDataFile f;
+    addPayments(f, {{QStringLiteral("Shop"), -5}}, QDate(2020, 1, 1));
+    TrptIncomeExpenseText report(BuildTotalsList(f.db(), ReportItemKind::Categories, Year2024, 2),
+                                 ReportItemKind::Categories, Year2024);
+    const QString pdf = f.filePath(QStringLiteral("empty.pdf"));
+    QCOMPARE(report.engine().PrintToPdf(pdf), 1);
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral("No transactions from 01/01/2024 to 31/12/2024.")), qPrintable(text));
+    QVERIFY(!text.contains(QStringLiteral("name not set")));
+    QVERIFY(text.contains(QStringLiteral("Category transactions list (All accounts)")));
+}
+
+void TestPrintedReports::printingAgainProducesEveryLineAgain()
+{
+    TrptIncomeExpenseText report({{"A", "1.00", ""}, {"B", "", "2.00"}}, ReportItemKind::Payees, Year2024);
+    for (int run = 0; run < 2; ++run) {
+        report.Rewind();
+        QStringList cells;
+        QVERIFY(report.NextLine(cells));
+        QCOMPARE(cells, (QStringList{"A", "1.00", ""}));
+        QVERIFY(report.NextLine(cells));
+        QCOMPARE(cells, (QStringList{"B", "", "2.00"}));
+        QVERIFY(!report.NextLine(cells));
+    }
+}
+
+void TestPrintedReports::chartReportPrintsTheChartOnOnePage()
+{
+    TestDataFile f;
+    Trptincomeexpense report(ReportItemKind::Categories, Year2024,
+                             {{"Rent", Money::fromUnits(-9000000)}, {"Food", Money::fromUnits(-3500000)}},
+                             {{"Salary", Money::fromUnits(20000000)}});
+    auto *series = qobject_cast<QBarSeries *>(report.chart()->series().value(0));
+    QVERIFY(series);
+    QCOMPARE(series->count(), 2);
+    QBarSet *expense = series->barSets()[0];
+    QBarSet *income = series->barSets()[1];
+    QCOMPARE(expense->label(), QStringLiteral("Expense"));
+    QCOMPARE(barColour(expense), QColor(255, 128, 128));
+    QCOMPARE(income->label(), QStringLiteral("Income"));
+    QCOMPARE(barColour(income), QColor(0, 128, 0));
+    QCOMPARE(expense->at(0), -900.0);
+    QCOMPARE(expense->at(1), -350.0);
+    QCOMPARE(income->at(0), 2000.0);
+    QCOMPARE(income->at(1), 0.0);
+    QVERIFY(series->isLabelsVisible());
+    QVERIFY(report.chart()->legend()->isVisible());
+    QCOMPARE(report.chart()->title(), QStringLiteral("Income vs  Expenditure"));
+
+    const QString pdf = f.filePath(QStringLiteral("chart.pdf"));
+    QCOMPARE(report.engine().PrintToPdf(pdf), 1);
+    const QString text = pdfText(pdf);
+    QVERIFY2(text.contains(QStringLiteral(
+                 "All accounts - Categories Incomes vs Expenses transactions from 01/01/2024 to 31/12/2024")),
+             qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Expenditure")));
+    QVERIFY(text.contains(QStringLiteral("Salary")));
+    QVERIFY(text.contains(QStringLiteral("Rent")));
+    QVERIFY(text.trimmed().endsWith(u'1'));
+}
+
+void TestPrintedReports::previewsOpenOnlyAfterPreviewIsChosen_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("Close") << "btnClose" << QStringList{"TfrmDateSelect"};
+    QTest::newRow("Preview") << "btnPreview" << QStringList{"TfrmDateSelect", "QPrintPreviewDialog"};
+}
+
+void TestPrintedReports::previewsOpenOnlyAfterPreviewIsChosen()
+{
+    QFETCH(QString, button);
+    QFETCH(QStringList, shown);
+    TestDataFile f;
+    const QByteArray name = button.toLatin1();
+    {
+        DialogScript script(name.constData());
+        PreviewTotalsReport(f.session, nullptr, ReportItemKind::Payees);
+        QCOMPARE(script.shown, shown);
+    }
+    {
+        DialogScript script(name.constData());
+        PreviewIncomeExpenseChart(f.session, nullptr, ReportItemKind::Categories, {});
+        QCOMPARE(script.shown, shown);
+    }
+}
+
+void TestPrintedReports::chartItemsAreDisabledWhileTheChartIsPreviewed()
+{
+    TestDataFile f;
+    QAction payee(QStringLiteral("Payee Income and Expense Chart"));
+    QAction category(QStringLiteral("Categories Income and Expense Chart"));
+    QList<bool> enabledWhileShown;
+    DialogScript script("btnPreview");
+    script.onShown = [&] { enabledWhileShown << (payee.isEnabled() || category.isEnabled()); };
+    PreviewIncomeExpenseChart(f.session, nullptr, ReportItemKind::Payees, {&payee, &category});
+    QCOMPARE(enabledWhileShown, (QList<bool>{true, false})); // the date dialog, then the preview
+    QVERIFY(payee.isEnabled());
+    QVERIFY(category.isEnabled());
+}
+
+QTEST_MAIN(TestPrintedReports)
+#include "tst_printedreports.moc"
