@@ -7,14 +7,17 @@
 #include "ui/datafile/datafiledialogs.h"
 #include "core/session/datafileops.h"
 #include "ui/datafile/filenotfounddialog.h"
+#include "ui/exchange/importentry.h"
 #include "core/datafile/programfolder.h"
 #include "core/session/session.h"
 #include "ui/register/entry/entrypanel.h"
+#include "ui/register/monthnavigator.h"
 #include "ui/register/registerview.h"
 #include "ui/widgets/recentfilesmenu.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPushButton>
 
 namespace {
 
@@ -28,6 +31,7 @@ void TfrmMain::connectFileMenu()
     EntryPanel *panel = m_register->entryPanel();
     onTriggered(m_menu.NewTillbrookfile1, [this] { NewTillbrookfile1Click(); });
     onTriggered(m_menu.OpenTillbrookfile1, [this] { OpenTillbrookfile1Click(); });
+    onTriggered(m_menu.Import1, [this] { Import1Click(); });
     onTriggered(m_menu.NewTransaction1, [panel] { panel->tbNewClick(); });
     onTriggered(m_menu.EditTransaction1, [panel] { panel->tbEditClick(); });
     onTriggered(m_menu.DeleteTransaction1, [panel] { panel->tbDeleteClick(); });
@@ -47,6 +51,15 @@ void TfrmMain::setupRecentFiles()
     connect(this, &TfrmMain::recentFileOpened, this, [this](const QString &path) {
         Guarded(m_session.notifier, [&] { RegMru1.AddItem(path); });
     });
+}
+
+void TfrmMain::Import1Click()
+{
+    if (!OpenImport(m_session, m_register->registerState(), this))
+        return;
+    // New payees and categories join the lists; the register moves to this month.
+    RefreshLookups();
+    m_register->pnlMonth()->btnToday()->click();
 }
 
 bool TfrmMain::OpenLastFile()

@@ -38,7 +38,6 @@ MainMenu BuildMainMenu(QMenuBar *bar)
                                    QKeySequence(Qt::CTRL | Qt::Key_O));
     m.File1->addSeparator();
     m.Import1 = addItem(m.File1, "Import1", QStringLiteral("Import ..."));
-    m.Import1->setVisible(false);
     m.File1->addSeparator();
     m.NewTransaction1 = addItem(m.File1, "NewTransaction1", QStringLiteral("New Transaction"),
                                 QKeySequence(Qt::CTRL | Qt::Key_N));

@@ -75,6 +75,8 @@ public:
     bool OpenLastFile();
     void NewTillbrookfile1Click();
     void OpenTillbrookfile1Click();
+    // The import dialog; afterwards the register shows the current month.
+    void Import1Click();
     // The recent-files list's click: opens the path; CanDelete tells the list to drop it.
     void RegMru1ItemClick(const QString &path, bool &CanDelete);
     void Exit1Click();

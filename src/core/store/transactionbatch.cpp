@@ -1,0 +1,223 @@
+#include "core/store/transactionbatch.h"
+
+#include "core/base/tillbrookerror.h"
+#include "core/datafile/datamodule.h"
+#include "core/datafile/sqlstatement.h"
+
+#include <sqlite3.h>
+#include <limits>
+
+namespace {
+
+// Rows per statement: enough to spread the cost of running a statement, few enough
+// for SQLite's limit of bound values.
+constexpr int RowsPerStatement = 32;
+constexpr int ValuesPerRow = 13;
+
+const char *const InsertHead =
+    "INSERT INTO tbTransactions (TransactionID, CompanyID, TransactionDate, PayeeId, Amount, strNote, CategoryId,"
+    " AccountId, LinkedTransactionID, InternalDescription, OtherAccountID, CurrencyID, CurrencyRate, Status) VALUES ";
+const char *const InsertRow = "(?,1,?,?,?,?,?,?,?,?,?,?,?,?)";
+
+// The number the next AUTOINCREMENT row would get: past every row there is and every
+// number handed out before, so a deleted row's number is never used again.
+const QString NextIdSql = QStringLiteral(
+    "SELECT MAX(IFNULL((SELECT seq FROM sqlite_sequence WHERE name = 'tbTransactions'), 0),"
+    " IFNULL((SELECT MAX(TransactionID) FROM tbTransactions), 0)) + 1");
+
+const QString IndexesSql = QStringLiteral(
+    "SELECT name, sql FROM sqlite_master WHERE type = 'index' AND tbl_name = 'tbTransactions' AND sql IS NOT NULL"
+    " ORDER BY name");
+
+const char Empty[] = "";
+
+qint64 nextId(TMyDataModule &db)
+{
+    SqlStatement query(db, NextIdSql);
+    query.exec();
+    return query.next() ? query.value(0).toLongLong() : 1;
+}
+
+// yyyy-MM-dd, as the data file stores dates.
+void storedDate(const QDate &date, char *out)
+{
+    int year = date.year();
+    for (int i = 3; i >= 0; --i, year /= 10)
+        out[i] = char('0' + year % 10);
+    out[4] = '-';
+    out[5] = char('0' + date.month() / 10);
+    out[6] = char('0' + date.month() % 10);
+    out[7] = '-';
+    out[8] = char('0' + date.day() / 10);
+    out[9] = char('0' + date.day() % 10);
+}
+
+QString quotedName(const QString &name)
+{
+    return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"';
+}
+
+} // namespace
+
+TransactionBatch::TransactionBatch(TMyDataModule &db)
+    : m_db(db), m_nextId(nextId(db))
+{
+    m_pending.reserve(RowsPerStatement);
+}
+
+TransactionBatch::~TransactionBatch()
+{
+    sqlite3_finalize(m_many);
+    sqlite3_finalize(m_one);
+}
+
+void TransactionBatch::fail()
+{
+    throw DatabaseError(QString::fromUtf8(sqlite3_errmsg(m_db.handle())));
+}
+
+sqlite3_stmt *TransactionBatch::prepare(int rows)
+{
+    m_db.ensureConnected();
+    QByteArray sql = InsertHead;
+    for (int i = 0; i < rows; ++i) {
+        if (i)
+            sql += ',';
+        sql += InsertRow;
+    }
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v3(m_db.handle(), sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement,
+                           nullptr) != SQLITE_OK)
+        fail();
+    return statement;
+}
+
+int TransactionBatch::takeId()
+{
+    if (m_nextId <= 0 || m_nextId > std::numeric_limits<int>::max())
+        throw DatabaseError(QStringLiteral("The new transaction received the number %1, which is out of range.").arg(m_nextId));
+    return int(m_nextId++);
+}
+
+void TransactionBatch::add(const TTransaction &record, int id, int accountId, Money amount, int linkedId,
+                           int otherAccountId, int currencyId, double rate)
+{
+    if (!record.TransactionDate.isValid() || record.TransactionDate.year() < 1
+        || record.TransactionDate.year() > 9999)
+        throw TillbrookError(QStringLiteral("A transaction without a valid date cannot be stored."));
+    Row row;
+    row.id = id;
+    storedDate(record.TransactionDate, row.date);
+    row.payeeId = record.PayeeId;
+    row.amount = amount.units();
+    row.note = record.strNote.toUtf8();
+    row.categoryId = record.CategoryId;
+    row.accountId = accountId;
+    row.linkedId = linkedId;
+    row.transfer = record.isTransfer();
+    row.otherAccountId = otherAccountId;
+    row.currencyId = currencyId;
+    row.rate = rate;
+    row.status = record.Status.toUtf8();
+    m_pending.push_back(std::move(row));
+    if (int(m_pending.size()) == RowsPerStatement) {
+        if (!m_many)
+            m_many = prepare(RowsPerStatement);
+        write(m_many, m_pending.data(), RowsPerStatement);
+        m_pending.clear();
+    }
+}
+
+void TransactionBatch::write(sqlite3_stmt *statement, const Row *rows, int count)
+{
+    static const QByteArray transfer = TransferDescription.toUtf8();
+    auto text = [](const QByteArray &value) { return value.isEmpty() ? Empty : value.constData(); };
+    sqlite3_reset(statement);
+    for (int r = 0; r < count; ++r) {
+        const Row &row = rows[r];
+        const int p = r * ValuesPerRow;
+        int rc = sqlite3_bind_int64(statement, p + 1, row.id);
+        rc |= sqlite3_bind_text(statement, p + 2, row.date, 10, SQLITE_STATIC);
+        rc |= sqlite3_bind_int64(statement, p + 3, row.payeeId);
+        rc |= sqlite3_bind_int64(statement, p + 4, row.amount);
+        rc |= sqlite3_bind_text(statement, p + 5, text(row.note), int(row.note.size()), SQLITE_STATIC);
+        rc |= sqlite3_bind_int64(statement, p + 6, row.categoryId);
+        rc |= sqlite3_bind_int64(statement, p + 7, row.accountId);
+        rc |= sqlite3_bind_int64(statement, p + 8, row.linkedId);
+        rc |= row.transfer ? sqlite3_bind_text(statement, p + 9, transfer.constData(), int(transfer.size()), SQLITE_STATIC)
+                           : sqlite3_bind_text(statement, p + 9, Empty, 0, SQLITE_STATIC);
+        rc |= sqlite3_bind_int64(statement, p + 10, row.otherAccountId);
+        rc |= sqlite3_bind_int64(statement, p + 11, row.currencyId);
+        rc |= sqlite3_bind_double(statement, p + 12, row.rate);
+        rc |= sqlite3_bind_text(statement, p + 13, text(row.status), int(row.status.size()), SQLITE_STATIC);
+        if (rc != SQLITE_OK)
+            fail();
+    }
+    const int result = sqlite3_step(statement);
+    sqlite3_reset(statement);
+    if (result != SQLITE_DONE)
+        fail();
+}
+
+void TransactionBatch::flush()
+{
+    if (m_pending.empty())
+        return;
+    if (!m_one)
+        m_one = prepare(1);
+    for (const Row &row : m_pending)
+        write(m_one, &row, 1);
+    m_pending.clear();
+}
+
+int TransactionBatch::insert(const TTransaction &record)
+{
+    const int id = takeId();
+    add(record, id, record.AccountId, record.Amount, record.LinkedTransactionID, record.OtherAccountID,
+        record.CurrencyID, record.CurrencyRate);
+    return id;
+}
+
+int TransactionBatch::insertTransfer(const TTransaction &record, int otherCurrencyId, double otherRate)
+{
+    // Converted before anything is written: a zero rate or an amount that does not fit throws here.
+    const Money partnerAmount = -record.Amount.converted(record.CurrencyRate, otherRate);
+    TTransaction transfer = record;
+    transfer.InternalDescription = TransferDescription;
+    const int first = takeId();
+    const int second = takeId();
+    add(transfer, first, record.AccountId, record.Amount, second, record.OtherAccountID, record.CurrencyID,
+        record.CurrencyRate);
+    add(transfer, second, record.OtherAccountID, partnerAmount, first, record.AccountId, otherCurrencyId, otherRate);
+    return first;
+}
+
+TransactionIndexPause::TransactionIndexPause(TMyDataModule &db) : m_db(db)
+{
+    QStringList names;
+    {
+        SqlStatement query(db, IndexesSql);
+        query.exec();
+        while (query.next()) {
+            names.append(query.value(0).toString());
+            m_definitions.append(query.value(1).toString());
+        }
+    }
+    // Index names come from the file's own schema; a name cannot be a bound value.
+    for (const QString &name : names)
+        SqlStatement(db, QStringLiteral("DROP INDEX %1").arg(quotedName(name))).exec();
+}
+
+void TransactionIndexPause::rebuild()
+{
+    for (const QString &definition : std::as_const(m_definitions))
+        SqlStatement(m_db, definition).exec();
+    m_definitions.clear();
+}
+
+qint64 TransactionRowCount(TMyDataModule &db)
+{
+    SqlStatement query(db, QStringLiteral("SELECT COUNT(*) FROM tbTransactions"));
+    query.exec();
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
