@@ -3,6 +3,7 @@
 // on the offscreen platform.
 #include "benchfile.h"
 #include "core/base/notifier.h"
+#include "core/base/platformmessages.h"
 #include "core/session/session.h"
 #include "ui/register/registerview.h"
 
@@ -48,6 +49,7 @@ BENCHMARK(BM_MonthSwitch)->Unit(benchmark::kMillisecond);
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    DropOffscreenSizeHintWarnings();
     benchmark::Initialize(&argc, argv);
     BenchDataFile();
     benchmark::RunSpecifiedBenchmarks();

@@ -9,6 +9,7 @@
 #include "core/session/session.h"
 #include "ui/app/splash.h"
 #include "ui/mainwindow/mainwindow.h"
+#include "ui/mainwindow/mainwindowstartup.h"
 #include "ui/register/registerview.h"
 
 #include <QMessageBox>
@@ -16,8 +17,6 @@
 int main(int argc, char **argv)
 {
     TillbrookApplication app(argc, argv);
-    QApplication::setApplicationName(QLatin1String(ApplicationTitle));
-    QApplication::setApplicationDisplayName(QLatin1String(ApplicationTitle));
     // The program ends through the exit sequence or a start-up failure only.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -40,16 +39,13 @@ int main(int argc, char **argv)
     app.setNotifier(&notifier);
     Session session(notifier, programFolder);
     session.recentFilesStore = RecentFilesStorePath();
-    TfrmMain window(session);
+    const std::unique_ptr<TfrmMain> mainWindow = CreateMainWindow(session, splash);
+    TfrmMain &window = *mainWindow;
     notifier.setDialogParent(&window);
     notifier.setPasswordPrompt([&window] { return PromptForPassword(&window); });
     notifier.setBarSink([&window](const QString &text, BarKind kind) {
         window.registerView()->showBarMessage(text, kind);
     });
-    splash.setProgress(1);
-    splash.setProgress(3);
-    splash.startTimer();
-    window.setSplash(&splash);
 
     QObject::connect(&instance, &SingleInstance::activationRequested, &window,
                      [&window] { RaiseWindowOrItsDialog(&window); });

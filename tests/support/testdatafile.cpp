@@ -11,12 +11,23 @@ QString TemplatePath()
     return QStringLiteral(TILLBROOK_TEMPLATE);
 }
 
-TestDataFile::TestDataFile()
+void RemoveStartingAccounts(const QString &path)
+{
+    TMyDataModule db;
+    db.open(path);
+    SqlStatement(db, QStringLiteral("DELETE FROM tbAccount")).exec();
+    SqlStatement(db, QStringLiteral("DELETE FROM sqlite_sequence WHERE name = 'tbAccount'")).exec();
+    SqlStatement(db, QStringLiteral("UPDATE MySettings SET DefaultAccountId = -1")).exec();
+}
+
+TestDataFile::TestDataFile(StartingAccounts accounts)
     : session(notifier, m_dir.path() + u'/')
 {
     QStandardPaths::setTestModeEnabled(true);
     qputenv("TILLBROOK_HOME", m_dir.path().toLocal8Bit());
     m_path = copyTemplate(QStringLiteral("test.tillbrook"));
+    if (accounts == StartingAccounts::Removed)
+        RemoveStartingAccounts(m_path);
     session.CurrentDataFile = m_path;
     session.MyDataModule.open(m_path);
 }

@@ -103,3 +103,10 @@ bool DeleteAccount(TMyDataModule &db, const QString &accountDescription)
     work.commit();
     return true;
 }
+
+int NewestAccountId(TMyDataModule &db)
+{
+    SqlStatement query(db, QStringLiteral("SELECT MAX(AccountId) FROM tbAccount"));
+    query.exec();
+    return query.next() ? query.value(0).toInt() : 0;
+}

@@ -23,6 +23,9 @@ QStringList AccountListRows(TMyDataModule &db);
 bool SaveAccount(TMyDataModule &db, Notifier &notifier, EditMode mode,
                  const QString &oldDescription, const TAccountRec &account);
 
+// The identifier of the account made last; 0 when there is none.
+int NewestAccountId(TMyDataModule &db);
+
 // Deletes the first account of that name with its transactions and the other halves
 // of its transfers, which lie in other accounts. All of it happens or none of it
 // does. Returns false when there is no such account.

@@ -28,7 +28,7 @@ std::optional<double> ParseRate(const QString &text)
     bool ok = false;
     // QString::toDouble always reads "." as the decimal point, whatever the locale.
     const double rate = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(rate) || rate <= 0)
+    if (!ok || !std::isfinite(rate) || rate < MinimumRate || rate > MaximumRate)
         return std::nullopt;
     return rate;
 }
@@ -80,7 +80,8 @@ bool SaveCurrency(TMyDataModule &db, Notifier &notifier, EditMode mode,
     const std::optional<double> rate = ParseRate(currency.CurrencyRate);
     if (!rate)
         throw TillbrookError(QStringLiteral("\"%1\" is not a valid currency rate: use digits with \".\" "
-                                            "as the decimal point, greater than 0.").arg(currency.CurrencyRate));
+                                            "as the decimal point, from %2 to %3.")
+                                 .arg(currency.CurrencyRate, RateToText(MinimumRate), RateToText(MaximumRate)));
 
     if (mode == EditMode::New) {
         SqlStatement insert(db, QStringLiteral(
@@ -164,6 +165,27 @@ void SetBaseCurrency(TMyDataModule &db, const QString &symbol, const QString &in
     if (!std::isfinite(rate) || rate <= 0)
         throw TillbrookError(QStringLiteral("The currency %1 has no proper rate (%2); set its rate first.")
                                  .arg(symbol, RateToText(rate)));
+
+    // Division keeps the order of the rates, so the smallest and largest of each table
+    // tell whether every new rate is a finite number above 0. A rate that is not
+    // would poison every sum across currencies for good: nothing is written then.
+    for (const QString &table : {QStringLiteral("tbCurrency"), QStringLiteral("tbTransactions")}) {
+        SqlStatement query(db, QStringLiteral(
+            "SELECT MIN(CurrencyRate), MAX(CurrencyRate),"
+            " SUM(CASE WHEN CurrencyRate <= 0 OR typeof(CurrencyRate) NOT IN ('integer', 'real') THEN 1 ELSE 0 END)"
+            " FROM %1 WHERE CurrencyRate IS NOT NULL").arg(table));
+        query.exec();
+        if (!query.next() || query.value(0).isNull())
+            continue;
+        const double smallest = query.value(0).toDouble() / rate;
+        const double largest = query.value(1).toDouble() / rate;
+        if (query.value(2).toLongLong() > 0 || !(smallest > 0) || !std::isfinite(largest))
+            throw TillbrookError(QStringLiteral("%1 cannot be the base currency: with its rate of %2 some %3 rates "
+                                                "would no longer be numbers above 0. Nothing was changed.")
+                                     .arg(symbol, RateToText(rate),
+                                          table == QLatin1String("tbCurrency") ? QStringLiteral("currency")
+                                                                               : QStringLiteral("transaction")));
+    }
 
     // Currency rates and transaction rates must never disagree: one unit of work.
     WorkGuard work(db);

@@ -18,9 +18,14 @@ QStringList CurrencySymbols(TMyDataModule &db);
 
 // A rate as text: shortest form that reads back as the same number, "." as the point.
 QString RateToText(double rate);
+// The rates a currency may be given: units of it per unit of the base currency.
+// Beyond these a conversion or a change of base currency loses the amounts.
+inline constexpr double MinimumRate = 1e-9;
+inline constexpr double MaximumRate = 1e9;
+
 // Reads a rate typed by the user: a plain number with "." as the decimal point,
-// finite and greater than 0. Nothing for anything else (grouping or a decimal comma
-// included), so a regional number format can never change what is stored.
+// from MinimumRate to MaximumRate. Nothing for anything else (grouping or a decimal
+// comma included), so a regional number format can never change what is stored.
 std::optional<double> ParseRate(const QString &text);
 
 // Stores a new currency (New) or rewrites the currencies whose international
@@ -43,5 +48,7 @@ bool DeleteCurrency(TMyDataModule &db, Notifier &notifier, const QString &symbol
 // Makes the currency given by its two symbols the base: every currency rate and
 // every transaction's stored rate is divided by that currency's rate, then it gets
 // exactly 1 and the base mark, the only one. All of it happens or none of it does.
-// Throws TillbrookError when the currency does not exist or its rate is not above 0.
+// Throws TillbrookError, writing nothing, when the currency does not exist, its rate
+// is not above 0, or any currency or transaction rate would not come out as a finite
+// number above 0.
 void SetBaseCurrency(TMyDataModule &db, const QString &symbol, const QString &internationalSymbol);

@@ -52,9 +52,10 @@ std::optional<Money> Money::fromText(QStringView text)
     qint64 whole = 0;
     int wholeDigits = 0;
     while (i < text.size() && text[i].isDigit() && text[i].unicode() < 128) {
-        if (whole > (std::numeric_limits<qint64>::max() / UnitsPerWhole) / 10)
-            return std::nullopt;
         whole = whole * 10 + (text[i].unicode() - '0');
+        // Checked per digit, so the whole part never wraps before the range check.
+        if (whole > MaxUnits / UnitsPerWhole)
+            return std::nullopt;
         ++wholeDigits;
         ++i;
     }
@@ -76,7 +77,9 @@ std::optional<Money> Money::fromText(QStringView text)
     if (i != text.size() || wholeDigits + fractionDigits == 0)
         return std::nullopt;
     fraction *= pow10(4 - qMin(fractionDigits, 4));
-    qint64 units = whole * UnitsPerWhole + fraction + (roundUp ? 1 : 0);
+    const qint64 units = whole * UnitsPerWhole + fraction + (roundUp ? 1 : 0);
+    if (units > MaxUnits)
+        return std::nullopt;
     return fromUnits(negative ? -units : units);
 }
 
@@ -85,9 +88,32 @@ Money Money::converted(double fromRate, double toRate) const
     if (fromRate == 0.0 || !std::isfinite(fromRate) || !std::isfinite(toRate))
         throw TillbrookError(QStringLiteral("A currency rate of 0 cannot convert an amount."));
     const long double result = (static_cast<long double>(m_units) / fromRate) * toRate;
-    if (!std::isfinite(result) || std::fabs(result) > 9.0e18L)
+    if (!std::isfinite(result) || std::fabs(result) > static_cast<long double>(MaxUnits))
         throw TillbrookError(QStringLiteral("The converted amount is too large."));
     return fromUnits(std::llround(result));
+}
+
+Money Money::operator-() const
+{
+    if (m_units == std::numeric_limits<qint64>::min())
+        throw TillbrookError(BalanceOverflowMessage);
+    return fromUnits(-m_units);
+}
+
+Money Money::operator+(Money o) const
+{
+    qint64 sum = 0;
+    if (__builtin_add_overflow(m_units, o.m_units, &sum))
+        throw TillbrookError(BalanceOverflowMessage);
+    return fromUnits(sum);
+}
+
+Money Money::operator-(Money o) const
+{
+    qint64 difference = 0;
+    if (__builtin_sub_overflow(m_units, o.m_units, &difference))
+        throw TillbrookError(BalanceOverflowMessage);
+    return fromUnits(difference);
 }
 
 Money Money::roundedTo(int digits) const

@@ -19,6 +19,9 @@ QString signPrefix(TransactionType type)
 
 std::optional<Money> EntryAmount(const EntryValues &values)
 {
+    if (values.mode == EntryMode::Edit && values.filledAmount && values.type == values.filledType
+        && values.amountText == values.filledAmountText)
+        return values.filledAmount;
     return Money::fromText(QString(signPrefix(values.type) + values.amountText));
 }
 

@@ -23,7 +23,8 @@ struct EntryCheck
 EntryCheck CheckEntryValues(const EntryValues &values);
 
 // The signed amount the values stand for: Pay puts a "-" in front of the typed text.
-// Nothing when that text is no plain number.
+// Nothing when that text is no plain number. An edited transaction whose amount and
+// type are as they were filled keeps its stored amount to the last decimal.
 std::optional<Money> EntryAmount(const EntryValues &values);
 
 // The record a save hands to the store. The identifiers of payee, category and

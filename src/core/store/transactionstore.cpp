@@ -210,10 +210,31 @@ void bindRow(SqlStatement &statement, const TTransaction &record, const Refs &re
 
 Money sumOf(SqlStatement &query)
 {
-    query.exec();
+    try {
+        query.exec();
+    } catch (const DatabaseError &error) {
+        // The engine refuses an integer sum that does not fit rather than wrap it.
+        if (error.message().contains(QLatin1String("integer overflow"), Qt::CaseInsensitive))
+            throw TillbrookError(BalanceOverflowMessage);
+        throw;
+    }
     if (!query.next())
         return Money();
     return Money::fromUnits(query.value(0).toLongLong()); // a Null sum (no rows) reads 0
+}
+
+// What the register and the balances rely on of every row the store writes: a day
+// that the stored text form holds, and an amount within the program's range.
+void checkStorable(const TTransaction &record)
+{
+    const QDate &date = record.TransactionDate;
+    if (!date.isValid() || date.year() < FirstStorableYear || date.year() > LastStorableYear)
+        throw TillbrookError(QStringLiteral("The transaction date is not a valid day between %1 and %2.")
+                                 .arg(QDate(FirstStorableYear, 1, 1).toString(Qt::ISODate),
+                                      QDate(LastStorableYear, 12, 31).toString(Qt::ISODate)));
+    if (!record.Amount.isInRange())
+        throw TillbrookError(QStringLiteral("The amount %1 lies beyond the largest amount, %2.")
+                                 .arg(record.Amount.toGroupedText(4), Money::maximum().toGroupedText(4)));
 }
 
 } // namespace
@@ -246,6 +267,7 @@ TTransaction ResolveTransactionRefs(TMyDataModule &db, const TTransaction &recor
 
 int InsertTransaction(TMyDataModule &db, const TTransaction &record)
 {
+    checkStorable(record);
     // The names and the account's currency are looked up first and the row written
     // with INSERT ... VALUES: a single-row insert needs no statement journal, which an
     // INSERT ... SELECT copies every touched page into.
@@ -280,6 +302,7 @@ int InsertTransaction(TMyDataModule &db, const TTransaction &record)
 
 bool UpdateTransaction(TMyDataModule &db, const TTransaction &record)
 {
+    checkStorable(record);
     const auto [refs, own] = resolveWithCurrency(db, record);
     const bool transfer = record.isTransfer();
     Stamp other;

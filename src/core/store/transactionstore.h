@@ -14,6 +14,12 @@ class TMyDataModule;
 // BeginWork/CommitWork so a transfer's two rows and their link are written together
 // or not at all. Every failure throws (DatabaseError for the engine's refusals).
 
+// The years of the days the store accepts: what the stored yyyy-MM-dd text holds.
+inline constexpr int FirstStorableYear = 1;
+inline constexpr int LastStorableYear = 9999;
+
+// Both balances throw TillbrookError (BalanceOverflowMessage) for a sum the amount
+// type cannot hold, rather than show a wrapped one.
 // Sum of Amount over every row of the account, in its own currency; 0 without rows.
 Money GetCurrentBalance(TMyDataModule &db, int accountId);
 // The same sum over rows dated on or before date (the day itself counts).
@@ -26,14 +32,16 @@ Money GetPreviousBalance(TMyDataModule &db, int accountId, const QDate &date);
 TTransaction ResolveTransactionRefs(TMyDataModule &db, const TTransaction &record);
 
 // Writes the record with its account's currency and rate and returns the new
-// TransactionID. A transfer writes the paying row here (the amount made negative)
+// TransactionID. Refuses (TillbrookError, nothing written) a date that is not a real
+// day within the storable years and an amount beyond Money::maximum(), also where a
+// transfer's converted amount would be. A transfer writes the paying row here (the amount made negative)
 // and the receiving row in OtherAccountID (the amount converted between the two
 // currencies, positive), each linked to the other; the first row's id is returned.
 int InsertTransaction(TMyDataModule &db, const TTransaction &record);
 // Rewrites the row TransactionID from the record, re-stamping its currency and rate.
 // A transfer also rewrites its partner (LinkedTransactionID) with the negated
 // converted amount; a partner that is gone is left alone. Throws when the row itself
-// does not exist.
+// does not exist, and refuses what InsertTransaction refuses.
 bool UpdateTransaction(TMyDataModule &db, const TTransaction &record);
 // Writes only the record's Status to its row and, for a transfer, to its partner.
 // Amounts and rates stay as they are: a reconciliation mark never moves money, even

@@ -4,6 +4,7 @@
 #include "ui/accounts/currencyedit.h"
 #include "ui/feedback/dialogrunner.h"
 #include "ui/app/guarded.h"
+#include "core/accounts/accounts.h"
 #include "core/store/lookups.h"
 #include "core/session/session.h"
 
@@ -31,13 +32,21 @@ bool OpenAccountSetup(Session &session, QWidget *parent, QString *shownAccount)
         WorkGuard work(db);
         if (shownAccount && !shownAccount->isEmpty())
             shownId = AccountIdOf(db, *shownAccount);
+        const int newestBefore = NewestAccountId(db);
         {
             TfrmAccountSetup dialog(db, session.notifier, parent);
             ExecDialog(dialog);
             changed = dialog.changed();
         }
-        if (shownAccount && changed)
-            *shownAccount = shownId < 0 ? QString() : AccountNameOf(db, shownId);
+        if (shownAccount && changed) {
+            QString now = shownId < 0 ? QString() : AccountNameOf(db, shownId);
+            if (now.isEmpty()) {
+                const int newest = NewestAccountId(db);
+                if (newest > newestBefore)
+                    now = AccountNameOf(db, newest);
+            }
+            *shownAccount = now;
+        }
         work.commit();
     });
     return committed && changed;

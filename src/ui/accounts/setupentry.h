@@ -15,5 +15,7 @@ bool OpenCurrencySetup(Session &session, QWidget *parent);
 
 // shownAccount, when given, is the name in the main window's account box. Afterwards
 // it holds that account's name as it is now (renamed, or empty when it was deleted),
-// the account being followed by its identifier.
+// the account being followed by its identifier. When it names no account then (none
+// was shown, or it was deleted) and accounts were made in the dialog, it holds the
+// name of the one made last.
 bool OpenAccountSetup(Session &session, QWidget *parent, QString *shownAccount = nullptr);

@@ -8,6 +8,10 @@
 TillbrookApplication::TillbrookApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // The name only. A display name would make the platform append " — Tillbrook" to
+    // every window title that does not already end with it: the main window's
+    // "Tillbrook - <path>" and every dialog's caption.
+    setApplicationName(QLatin1String(ApplicationTitle));
 }
 
 bool TillbrookApplication::notify(QObject *receiver, QEvent *event)

@@ -7,6 +7,8 @@ class Notifier;
 // The application with the last safety net for errors: anything a handler let escape
 // is shown with the application-wide error dialog and the program goes on. Handlers
 // are expected to catch their own errors (Guarded); this only catches what slipped by.
+// It carries the application's name, "Tillbrook", and no display name, so window
+// titles read exactly as the windows set them.
 class TillbrookApplication : public QApplication
 {
     Q_OBJECT

@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTimer>
 
 TfrmMain::TfrmMain(Session &session, QWidget *parent)
@@ -24,7 +25,10 @@ TfrmMain::TfrmMain(Session &session, QWidget *parent)
 {
     setObjectName(QStringLiteral("TfrmMain"));
     setWindowTitle(QLatin1String(ApplicationTitle));
-    resize(900, 600);
+    // First shown at this size (or the nearest its layouts allow), centred.
+    resize(FirstShownSize);
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
 
     m_register = new RegisterView(session, this);
     setCentralWidget(m_register);
@@ -86,6 +90,8 @@ void TfrmMain::FormShow()
     if (options.AutoBackupOn)
         TakeStartupBackup();
     Delay(m_waitMs);
+    // The date field now says today; the selected transaction shows with its own date.
+    m_register->refillEntryPanel();
 
     if (RunWeeklyUpdateCheck(m_session, m_today()))
         CheckforUpdates1Click();

@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSize>
 
 #include <functional>
 #include <memory>
@@ -28,6 +29,8 @@ class TfrmMain : public QMainWindow
 {
     Q_OBJECT
 public:
+    static constexpr QSize FirstShownSize{790, 565};
+
     explicit TfrmMain(Session &session, QWidget *parent = nullptr);
     ~TfrmMain() override;
 

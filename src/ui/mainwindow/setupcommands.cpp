@@ -6,6 +6,7 @@
 #include "ui/register/entry/entrypanel.h"
 #include "ui/register/registerview.h"
 
+
 void TfrmMain::connectSetupMenu()
 {
     EntryPanel *panel = m_register->entryPanel();
@@ -20,16 +21,17 @@ void TfrmMain::connectSetupMenu()
 void TfrmMain::Currencies1Click()
 {
     // The list changes no account, payee or category name (a currency still in use
-    // cannot be deleted): reloading shows the new rates and symbol in the account the
-    // user was on, where refilling the lists would jump to the file's default account.
+    // cannot be deleted): the register shows the new rates and symbol in the account
+    // the user was on, where refilling the lists would jump to the file's default account.
     if (OpenCurrencySetup(m_session, this))
-        LoadRegisterGrid();
+        m_register->currenciesChanged();
 }
 
 void TfrmMain::Accounts1Click()
 {
+    // The register keeps the account the user was on (under its new name); none when
+    // it was deleted, or the account made last when it showed none.
     QString shown = currentAccountName();
-    if (!OpenAccountSetup(m_session, this, &shown))
-        return;
-    m_register->showAccountsAfterSetup(shown);
+    if (OpenAccountSetup(m_session, this, &shown))
+        m_register->accountsChanged(shown);
 }

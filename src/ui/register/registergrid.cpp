@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPalette>
+#include <QScopeGuard>
 
 #include <QtMath>
 
@@ -131,6 +132,8 @@ void RegisterGrid::FillRows(const QList<TTransaction> &transactions, std::option
         return;
     StringTableModel &m = model();
     m.BeginUpdate();
+    // A balance beyond the amount type throws: the view is still brought up to date.
+    const auto endUpdate = qScopeGuard([&m] { m.EndUpdate(); });
     int row = m_firstRowPending ? lastRow() : m.RowCount();
     m.SetRowCount(row + int(transactions.size()));
     m_firstRowPending = false;
@@ -150,7 +153,6 @@ void RegisterGrid::FillRows(const QList<TTransaction> &transactions, std::option
         m.SetRow(row++, texts);
         m_amounts.insert(t.TransactionID, t.Amount);
     }
-    m.EndUpdate();
 }
 
 void RegisterGrid::AddRow(const TTransaction &transaction)

@@ -27,4 +27,7 @@ public:
     virtual int registerRowCount() const = 0;
     // The grid, the account box and the month panel work only in Browse mode.
     virtual void setBrowseControlsEnabled(bool enabled) = 0;
+    // Edit, Delete and the status marks act on the grid's selection: the focus goes
+    // there first, when the grid can take it.
+    virtual void focusGrid() = 0;
 };

@@ -20,6 +20,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
@@ -213,9 +214,11 @@ void RegisterView::LoadRegisterGrid()
         // with the rows. Nothing is drawn before the end, so the grid is hidden only
         // when the month turns out empty.
         grid->BeginUpdate();
-        m_grid->SetupRegisterColumns();
-        m_grid->FillRows(rows, opening);
-        grid->EndUpdate();
+        {
+            const auto endUpdate = qScopeGuard([grid] { grid->EndUpdate(); });
+            m_grid->SetupRegisterColumns();
+            m_grid->FillRows(rows, opening);
+        }
 
         const bool any = !rows.isEmpty();
         m_toolbar->tbEdit()->setEnabled(any);
@@ -264,7 +267,14 @@ void RegisterView::UpdateRegisterRows(const TTransaction &transaction)
 
 void RegisterView::RemoveRegisterRow(int transactionId)
 {
+    // The grid would make a neighbour current and so selected, and a second Delete
+    // would ask for that one. The removed number stays selected instead (Edit, Delete
+    // and the marks answer "Nothing Selected.") until the user picks a row.
+    m_movingCurrent = true;
+    const auto done = qScopeGuard([this] { m_movingCurrent = false; });
     m_grid->RemoveRow(transactionId);
+    m_grid->grid()->selectionModel()->clearCurrentIndex();
+    m_grid->grid()->viewport()->update();
 }
 
 void RegisterView::SelectCurrentRow()
@@ -302,6 +312,55 @@ void RegisterView::setBrowseControlsEnabled(bool enabled)
     emit browseControlsEnabledChanged(enabled);
 }
 
+void RegisterView::focusGrid()
+{
+    TPubStrGrid *grid = m_grid->grid();
+    if (grid->isVisible() && grid->isEnabled())
+        grid->setFocus(Qt::OtherFocusReason);
+}
+
+void RegisterView::accountsChanged(const QString &account)
+{
+    QComboBox *accounts = m_accountBar->cmbAccounts();
+    {
+        const QSignalBlocker blocker(accounts);
+        accounts->clear();
+        accounts->addItems(RegisterAccountNames(m_session.MyDataModule));
+        accounts->setCurrentIndex(account.isEmpty() ? -1 : accounts->findText(account, Qt::MatchFixedString));
+    }
+    if (isEditing()) {
+        m_pnlSection->refillTransferList();
+        showAccountSymbols();
+        return;
+    }
+    LoadRegisterGrid();
+    m_pnlSection->refillTransferList();
+}
+
+void RegisterView::refillEntryPanel()
+{
+    // The grid's own flag, not whether the window is on screen yet.
+    if (m_grid->grid()->isHidden() || m_state.SelectedTransactionId < 0)
+        return;
+    TTransaction transaction;
+    if (LoadTransaction(m_session.MyDataModule, m_state.SelectedTransactionId, transaction))
+        m_pnlSection->FillEntryPanel(transaction);
+}
+
+void RegisterView::currenciesChanged()
+{
+    if (isEditing())
+        showAccountSymbols();
+    else
+        LoadRegisterGrid();
+}
+
+void RegisterView::showAccountSymbols()
+{
+    showAccountBalance(currentAccountId());
+    m_pnlSection->setAmountCaption(GetAccountCurrencySymbol(m_session.MyDataModule, currentAccountName()));
+}
+
 void RegisterView::RefreshLookups()
 {
     m_pnlSection->refillItemLists();
@@ -315,18 +374,6 @@ void RegisterView::RefreshLookups()
         if (!defaultAccount.isEmpty())
             accounts->setCurrentIndex(accounts->findText(defaultAccount, Qt::MatchFixedString));
     }
-    m_pnlSection->refillTransferList();
-}
-
-void RegisterView::showAccountsAfterSetup(const QString &shown)
-{
-    RefreshLookups();
-    QComboBox *accounts = m_accountBar->cmbAccounts();
-    if (const int index = accounts->findText(shown); index >= 0) {
-        const QSignalBlocker blocker(accounts);
-        accounts->setCurrentIndex(index);
-    }
-    LoadRegisterGrid();
     m_pnlSection->refillTransferList();
 }
 

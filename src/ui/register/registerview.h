@@ -47,14 +47,22 @@ public:
     void RefreshBalances() override;
     int registerRowCount() const override;
     void setBrowseControlsEnabled(bool enabled) override;
+    void focusGrid() override;
 
     // Refills the account box and the entry panel's payee and category lists and
     // selects the file's default account. Loads nothing: callers load the grid.
     void RefreshLookups();
-    // After the account list changed: refills the lists, keeps showing the account
-    // named shown (the user's account under its possibly new name) when it still
-    // exists, and reloads.
-    void showAccountsAfterSetup(const QString &shown);
+    // After the account list has closed: the account box lists the accounts as they
+    // are now and shows account (none when it is empty or gone). In Browse mode the
+    // register loads it. While a transaction is being entered only the lists, the
+    // currency symbol and the balance follow: a reload would clear what is typed and,
+    // in Edit, put another transaction under the user's Save.
+    void accountsChanged(const QString &account);
+    // After the currency list has closed; the same rule for a transaction being entered.
+    void currenciesChanged();
+    // Fills the entry panel again with the selected transaction, when the grid shows
+    // rows: the start-up sets the date field to today after the panel was filled.
+    void refillEntryPanel();
     bool isEditing() const { return m_state.isEditing(); }
     ShownMonth shownMonth() const;
     QDate FirstDayOfShownMonth() const;
@@ -97,6 +105,8 @@ protected:
 private:
     int currentAccountId() const;
     void showAccountBalance(int accountId);
+    // The shown account's balance and currency symbol, without touching the rows.
+    void showAccountSymbols();
     void setGridShown(bool shown);
     void makeRowCurrent(int row);
     void strGridTransactionsSelectCell(int row);

@@ -19,6 +19,8 @@ enum TCaption2Placement { cpTop, cpBottom };
 // time a cell is drawn. Insert adds a row at the current one, Down on the last row
 // appends one, Ctrl+Delete deletes the current row after a confirmation. With a
 // FileName the whole grid is kept in a text file (backup copy kept as ".bak").
+// Columns are sized in the header, rows by dragging a row's lower edge in the first
+// column (where a string grid's fixed column would be).
 class TPubStrGrid : public QTableView
 {
     Q_OBJECT
@@ -121,10 +123,18 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
 
 private:
     void repaintCells();
+    // The view row whose lower edge lies under pos in the first column; -1 when none.
+    int rowEdgeAt(const QPoint &pos) const;
 
+    // Row sizing with the mouse: the view row being sized, where the drag started and
+    // the row's height then.
+    int m_sizingRow = -1;
+    int m_sizingStartY = 0;
+    int m_sizingStartHeight = 0;
     StringTableModel *m_model;
     GridCellDelegate *m_delegate;
     QList<int> m_savedWidths;

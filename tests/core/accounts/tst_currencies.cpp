@@ -21,6 +21,8 @@ private slots:
     void baseChangeRescalesEveryRate();
     void failedBaseChangeLeavesEveryRate_data();
     void failedBaseChangeLeavesEveryRate();
+    void baseChangeRefusesRatesThatWouldNotBeNumbers_data();
+    void baseChangeRefusesRatesThatWouldNotBeNumbers();
     void parseRate_data();
     void parseRate();
     void ratesAreStoredAsNumbersUnderADecimalComma();
@@ -175,6 +177,38 @@ void TestCurrencies::failedBaseChangeLeavesEveryRate()
     QCOMPARE(real(f, QStringLiteral("SELECT CurrencyRate FROM tbCurrency WHERE CurrencyID=1")), 0.5);
 }
 
+// Rates that no editor accepts can come from older files. Dividing by such a rate, or
+// dividing such a rate, must never turn the file's rates into Inf or 0 for good.
+void TestCurrencies::baseChangeRefusesRatesThatWouldNotBeNumbers_data()
+{
+    QTest::addColumn<QString>("setUp");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("new base with a denormal rate") << "UPDATE tbCurrency SET CurrencyRate=1e-320 WHERE InternationalCurrencySymbol='EUR'" << "EUR";
+    QTest::newRow("another currency overflows") << "UPDATE tbCurrency SET CurrencyRate=1e300 WHERE InternationalCurrencySymbol='JPY';"
+                                                    " UPDATE tbCurrency SET CurrencyRate=1e-10 WHERE InternationalCurrencySymbol='EUR'" << "EUR";
+    QTest::newRow("a transaction rate overflows") << "UPDATE tbTransactions SET CurrencyRate=1.7e308 WHERE TransactionID=1" << "GBP";
+    QTest::newRow("a transaction rate of 0") << "UPDATE tbTransactions SET CurrencyRate=0 WHERE TransactionID=2" << "EUR";
+    QTest::newRow("a negative currency rate") << "UPDATE tbCurrency SET CurrencyRate=-2 WHERE InternationalCurrencySymbol='JPY'" << "EUR";
+    QTest::newRow("a transaction rate that is text") << "UPDATE tbTransactions SET CurrencyRate='x' WHERE TransactionID=3" << "EUR";
+}
+
+void TestCurrencies::baseChangeRefusesRatesThatWouldNotBeNumbers()
+{
+    QFETCH(QString, setUp);
+    QFETCH(QString, code);
+    TestDataFile &f = *m_file;
+    for (const QString &statement : setUp.split(u';'))
+        f.exec(statement);
+    const QStringList currencies = dump(f, QStringLiteral("tbCurrency"));
+    const QStringList transactions = dump(f, QStringLiteral("tbTransactions"));
+    const QString symbol = CurrencyListRows(f.db()).filter(u';' + code + u';').value(0).section(u';', 0, 0);
+    QVERIFY(!symbol.isEmpty());
+    QVERIFY_THROWS_EXCEPTION(TillbrookError, SetBaseCurrency(f.db(), symbol, code));
+    QCOMPARE(dump(f, QStringLiteral("tbCurrency")), currencies);
+    QCOMPARE(dump(f, QStringLiteral("tbTransactions")), transactions);
+    QVERIFY(!f.db().InTransaction());
+}
+
 void TestCurrencies::parseRate_data()
 {
     QTest::addColumn<QString>("text");
@@ -193,6 +227,13 @@ void TestCurrencies::parseRate_data()
     QTest::newRow("negative") << "-1.5" << false << 0.0;
     QTest::newRow("letters") << "abc" << false << 0.0;
     QTest::newRow("overflow") << "1e999" << false << 0.0;
+    // Accepted rates run from 0.000000001 to 1,000,000,000.
+    QTest::newRow("smallest rate") << "0.000000001" << true << 1e-9;
+    QTest::newRow("below the smallest") << "0.0000000009" << false << 0.0;
+    QTest::newRow("largest rate") << "1000000000" << true << 1e9;
+    QTest::newRow("above the largest") << "1000000000.5" << false << 0.0;
+    QTest::newRow("1e-320 written out") << QString(QStringLiteral("0.") + QString(319, u'0') + u'1') << false << 0.0;
+    QTest::newRow("many digits, in range") << "0.00000000100000000000001" << true << 0.00000000100000000000001;
 }
 
 void TestCurrencies::parseRate()

@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <limits>
+
 class TestMoney : public QObject
 {
     Q_OBJECT
@@ -11,6 +13,10 @@ private slots:
     void textForms();
     void fromText_data();
     void fromText();
+    void fromTextRange_data();
+    void fromTextRange();
+    void sumsNeverWrap_data();
+    void sumsNeverWrap();
     void fromDoubleRoundsToFourPlaces_data();
     void fromDoubleRoundsToFourPlaces();
     void converted_data();
@@ -76,6 +82,64 @@ void TestMoney::fromText_data()
     QTest::newRow("too large") << "99999999999999999999" << false << qint64(0);
 }
 
+// The largest amount is 999,999,999,999.9999 either way; past it the parser refuses
+// rather than hand back a wrapped or clipped value.
+void TestMoney::fromTextRange_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<qint64>("units");
+
+    QTest::newRow("maximum") << "999999999999.9999" << true << Money::MaxUnits;
+    QTest::newRow("negative maximum") << "-999999999999.9999" << true << -Money::MaxUnits;
+    QTest::newRow("one unit over") << "1000000000000" << false << qint64(0);
+    QTest::newRow("rounds up past the maximum") << "999999999999.99995" << false << qint64(0);
+    QTest::newRow("fifth decimal rounding within") << "999999999999.99984" << true << Money::MaxUnits - 1;
+    QTest::newRow("wraps as whole x 10000") << "922337203685478" << false << qint64(0);
+    QTest::newRow("just past the type") << "922337203685477.5808" << false << qint64(0);
+    QTest::newRow("negative past the type") << "-922337203685478" << false << qint64(0);
+    QTest::newRow("leading zeros stay within") << "0000000000000000000012.5" << true << qint64(125000);
+}
+
+void TestMoney::fromTextRange()
+{
+    fromText();
+}
+
+void TestMoney::sumsNeverWrap_data()
+{
+    QTest::addColumn<qint64>("a");
+    QTest::addColumn<qint64>("b");
+    QTest::addColumn<bool>("subtract");
+    QTest::addColumn<bool>("fits");
+    const qint64 top = std::numeric_limits<qint64>::max();
+    const qint64 bottom = std::numeric_limits<qint64>::min();
+    QTest::newRow("top plus one") << top << qint64(1) << false << false;
+    QTest::newRow("bottom minus one") << bottom << qint64(1) << true << false;
+    QTest::newRow("bottom plus minus one") << bottom << qint64(-1) << false << false;
+    QTest::newRow("top minus minus one") << top << qint64(-1) << true << false;
+    QTest::newRow("top minus one") << top << qint64(1) << true << true;
+    QTest::newRow("maxima added") << Money::MaxUnits << Money::MaxUnits << false << true;
+}
+
+void TestMoney::sumsNeverWrap()
+{
+    QFETCH(qint64, a);
+    QFETCH(qint64, b);
+    QFETCH(bool, subtract);
+    QFETCH(bool, fits);
+    const Money x = Money::fromUnits(a);
+    const Money y = Money::fromUnits(b);
+    if (!fits) {
+        QVERIFY_THROWS_EXCEPTION(TillbrookError, subtract ? x - y : x + y);
+        Money z = x;
+        QVERIFY_THROWS_EXCEPTION(TillbrookError, subtract ? (z -= y) : (z += y));
+        QCOMPARE(z, x); // left as it was
+        return;
+    }
+    QCOMPARE((subtract ? x - y : x + y).units(), subtract ? a - b : a + b);
+}
+
 void TestMoney::fromText()
 {
     QFETCH(QString, text);
@@ -128,6 +192,10 @@ void TestMoney::converted()
 void TestMoney::convertingWithZeroRateThrows()
 {
     QVERIFY_THROWS_EXCEPTION(TillbrookError, Money::fromUnits(10000).converted(0.0, 1.0));
+    // A result past the largest amount is refused, not stored as a wrapped value.
+    QVERIFY_THROWS_EXCEPTION(TillbrookError, Money::maximum().converted(1.0, 1.0001));
+    QCOMPARE(Money::maximum().converted(2.0, 2.0), Money::maximum());
+    QVERIFY_THROWS_EXCEPTION(TillbrookError, Money::fromUnits(std::numeric_limits<qint64>::min()).operator-());
 }
 
 void TestMoney::arithmeticIsExact()

@@ -56,12 +56,12 @@ void TestSchema::templateHasEveryTableAndColumn()
 
 void TestSchema::templateStartingRows()
 {
-    TestDataFile f;
+    TestDataFile f(TestDataFile::StartingAccounts::Kept);
     SqlStatement settings(f.db(), QStringLiteral("SELECT DefaultAccountId, Password, DefaultDigits, AutoBackup, AutoTransaction, "
                                                  "(SELECT COUNT(*) FROM MySettings) FROM MySettings"));
     settings.exec();
     QVERIFY(settings.next());
-    QCOMPARE(settings.value(0).toInt(), -1);
+    const int defaultAccount = settings.value(0).toInt();
     QCOMPARE(settings.value(1).toString(), QString());
     QCOMPARE(settings.value(2).toInt(), 2);
     QCOMPARE(settings.value(3).toString(), QStringLiteral("Y"));
@@ -77,9 +77,24 @@ void TestSchema::templateStartingRows()
                                               "(SELECT COUNT(*) FROM tbAccount), (SELECT COUNT(*) FROM tbTransactions)"));
     nulls.exec();
     QVERIFY(nulls.next());
-    const QList<int> expected{1, 1, 1, 1, 1, 1, 0, 0};
+    const QList<int> expected{1, 1, 1, 1, 1, 1, 2, 0};
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(nulls.value(i).toInt(), expected[i]);
+
+    // The accounts the new-file wizard speaks of, in the base currency; Cash is shown
+    // when the file is opened.
+    SqlStatement accounts(f.db(), QStringLiteral(
+        "SELECT a.AccountId, a.AccountDescription, a.RecordDescription, c.IsBaseCurrency"
+        " FROM tbAccount a JOIN tbCurrency c ON c.CurrencyID = a.CurrencyID ORDER BY a.AccountId"));
+    accounts.exec();
+    QStringList rows;
+    while (accounts.next()) {
+        rows << accounts.value(1).toString() + u'/' + accounts.value(2).toString() + u'/'
+                    + accounts.value(3).toString();
+        if (accounts.value(1).toString() == QLatin1String("Cash"))
+            QCOMPARE(accounts.value(0).toInt(), defaultAccount);
+    }
+    QCOMPARE(rows, (QStringList{QStringLiteral("Cash/Cash/1"), QStringLiteral("Savings/Savings/1")}));
 }
 
 void TestSchema::monthQueryAndBalancesUseTheAccountDateIndex()

@@ -36,6 +36,11 @@ private slots:
     void failedTransferRollsBackWhole();
     void failedTransferInSavepointKeepsEarlierWork();
     void zeroRateWritesNothing();
+    void impossibleDatesAreRefused_data();
+    void impossibleDatesAreRefused();
+    void amountsBeyondTheMaximumAreRefused_data();
+    void amountsBeyondTheMaximumAreRefused();
+    void balanceBeyondTheTypeSaysSo();
 
 private:
     TMyDataModule &db() { return m_file->db(); }
@@ -489,6 +494,107 @@ void TestTransactionStore::zeroRateWritesNothing()
     m_file->exec(QStringLiteral("UPDATE tbCurrency SET CurrencyRate = 0 WHERE CurrencyID = 2"));
     QVERIFY_THROWS_EXCEPTION(TillbrookError, InsertTransaction(db(), transfer("Euro", 1, "10")));
     QCOMPARE(rowCount(), 0);
+}
+
+// A day the stored text cannot hold would be written as Null: counted in every
+// balance, shown in no month. Neither an insert nor an update writes it.
+void TestTransactionStore::impossibleDatesAreRefused_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("30 February") << QDate(2026, 2, 30) << false << QString();
+    QTest::newRow("no date") << QDate() << false << QString();
+    QTest::newRow("year 10000") << QDate(10000, 1, 1) << false << QString();
+    QTest::newRow("before year 1") << QDate(-1, 12, 31) << false << QString();
+    QTest::newRow("last storable day") << QDate(9999, 12, 31) << true << "9999-12-31";
+    QTest::newRow("first storable day") << QDate(1, 1, 1) << true << "0001-01-01";
+    QTest::newRow("29 February of a leap year") << QDate(2024, 2, 29) << true << "2024-02-29";
+}
+
+void TestTransactionStore::impossibleDatesAreRefused()
+{
+    QFETCH(QDate, date);
+    QFETCH(bool, stored);
+    QFETCH(QString, text);
+    const int existing = InsertTransaction(db(), record("Bank", "-1"));
+    const Row before = rowOf(db(), existing);
+
+    TTransaction t = record("Bank", "-5");
+    t.TransactionDate = date;
+    TTransaction pair = transfer("Bank", 2, "5");
+    pair.TransactionDate = date;
+    TTransaction edit = record("Bank", "-1");
+    edit.TransactionID = existing;
+    edit.TransactionDate = date;
+    if (!stored) {
+        QVERIFY_THROWS_EXCEPTION(TillbrookError, InsertTransaction(db(), t));
+        QVERIFY_THROWS_EXCEPTION(TillbrookError, InsertTransaction(db(), pair));
+        QVERIFY_THROWS_EXCEPTION(TillbrookError, UpdateTransaction(db(), edit));
+        QCOMPARE(rowCount(), 1);
+        QCOMPARE(rowOf(db(), existing).date, before.date);
+        return;
+    }
+    QCOMPARE(rowOf(db(), InsertTransaction(db(), t)).date, text);
+    UpdateTransaction(db(), edit);
+    QCOMPARE(rowOf(db(), existing).date, text);
+}
+
+// The largest amount is 999,999,999,999.9999 either way. A bigger one, or a transfer
+// whose converted amount would be bigger, writes nothing.
+void TestTransactionStore::amountsBeyondTheMaximumAreRefused_data()
+{
+    QTest::addColumn<qint64>("units");
+    QTest::addColumn<bool>("isTransfer");
+    QTest::addColumn<bool>("stored");
+    QTest::newRow("maximum") << Money::MaxUnits << false << true;
+    QTest::newRow("negative maximum") << -Money::MaxUnits << false << true;
+    QTest::newRow("one unit over") << Money::MaxUnits + 1 << false << false;
+    QTest::newRow("one unit under") << -Money::MaxUnits - 1 << false << false;
+    QTest::newRow("wrapped parse of 922337203685478") << qint64(-9223372036854771616) << false << false;
+    // Euro has the rate 0.8: paying the maximum out of Euro receives 1.25 times it in Bank.
+    QTest::newRow("transfer converted past the maximum") << Money::MaxUnits << true << false;
+    QTest::newRow("transfer converted within") << Money::MaxUnits / 2 << true << true;
+}
+
+void TestTransactionStore::amountsBeyondTheMaximumAreRefused()
+{
+    QFETCH(qint64, units);
+    QFETCH(bool, isTransfer);
+    QFETCH(bool, stored);
+    const int existing = InsertTransaction(db(), record("Bank", "-1"));
+    TTransaction t = isTransfer ? transfer("Euro", 1, "1") : record("Bank", "1");
+    t.Amount = Money::fromUnits(units);
+    TTransaction edit = record("Bank", "1");
+    edit.TransactionID = existing;
+    edit.Amount = Money::fromUnits(units);
+    if (!stored) {
+        QVERIFY_THROWS_EXCEPTION(TillbrookError, InsertTransaction(db(), t));
+        if (!isTransfer)
+            QVERIFY_THROWS_EXCEPTION(TillbrookError, UpdateTransaction(db(), edit));
+        QCOMPARE(rowCount(), 1);
+        QCOMPARE(rowOf(db(), existing).amount, money("-1"));
+        return;
+    }
+    const int id = InsertTransaction(db(), t);
+    QCOMPARE(rowOf(db(), id).amount.units(), isTransfer ? -qAbs(units) : units);
+}
+
+// Rows that no window could type (an old file, another tool) can sum past what the
+// amount type holds: the balance says so instead of showing a wrapped number.
+void TestTransactionStore::balanceBeyondTheTypeSaysSo()
+{
+    for (int i = 0; i < 3; ++i)
+        m_file->exec(QStringLiteral("INSERT INTO tbTransactions (CompanyID, TransactionDate, Amount, AccountId)"
+                                    " VALUES (1, '2024-01-0%1', 4000000000000000000, 1)").arg(i + 1));
+    try {
+        GetCurrentBalance(db(), 1);
+        QFAIL("the sum does not fit");
+    } catch (const TillbrookError &e) {
+        QCOMPARE(e.message(), BalanceOverflowMessage);
+    }
+    QVERIFY_THROWS_EXCEPTION(TillbrookError, GetPreviousBalance(db(), 1, QDate(2024, 1, 31)));
+    QCOMPARE(GetPreviousBalance(db(), 1, QDate(2024, 1, 2)).units(), qint64(8000000000000000000));
 }
 
 QTEST_GUILESS_MAIN(TestTransactionStore)

@@ -3,6 +3,7 @@
 #include "support/fakenotifier.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QTest>
 
 namespace {
@@ -30,6 +31,7 @@ class TestTillbrookApplication : public QObject
     Q_OBJECT
 private slots:
     void escapedErrorIsShownAndTheProgramGoesOn();
+    void titlesCarryNoDisplayName();
 };
 
 void TestTillbrookApplication::escapedErrorIsShownAndTheProgramGoesOn()
@@ -48,6 +50,19 @@ void TestTillbrookApplication::escapedErrorIsShownAndTheProgramGoesOn()
     QCoreApplication::postEvent(&receiver, new QEvent(QEvent::Type(QEvent::User + 1)));
     QTRY_COMPARE(receiver.handled, 1);
     app->setNotifier(nullptr);
+}
+
+// A display name, once set, is appended by the platform to every title that does not
+// end with it ("Tillbrook - /home/x.tillbrook — Tillbrook"). Without one the display
+// name follows the application name, so a changed name shows whether one was set.
+void TestTillbrookApplication::titlesCarryNoDisplayName()
+{
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral("Tillbrook"));
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("Tillbrook"));
+    QCoreApplication::setApplicationName(QStringLiteral("Renamed"));
+    const QString followed = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(QStringLiteral("Tillbrook"));
+    QCOMPARE(followed, QStringLiteral("Renamed"));
 }
 
 int main(int argc, char **argv)

@@ -1,5 +1,14 @@
+#include "ui/accounts/accountedit.h"
+#include "ui/accounts/accountsetup.h"
 #include "ui/accounts/currencyedit.h"
 #include "ui/accounts/currencyitemedit.h"
+#include "ui/app/splash.h"
+#include "ui/lists/editform.h"
+#include "ui/lists/itemsetup.h"
+#include "ui/mainwindow/mainwindowstartup.h"
+#include "ui/widgets/multicollistbox.h"
+#include "ui/widgets/pubstrgrid.h"
+#include "core/store/transactionstore.h"
 #include "support/scripteddialogs.h"
 #include "core/session/datafileops.h"
 #include "core/maintenance/backup.h"
@@ -24,6 +33,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QTimer>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -86,11 +101,13 @@ public:
     }
 
     QString folder() const { return dir.path() + u'/'; }
+    // A data file with no accounts: the test adds the ones it needs.
     QString newFile(const QString &name) const
     {
         const QString path = dir.filePath(name);
         QFile::copy(TemplatePath(), path);
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        RemoveStartingAccounts(path);
         return path;
     }
     QString setting(const char *key) const
@@ -152,6 +169,117 @@ void addAccounts(const QString &path, const QStringList &names)
         .exec();
 }
 
+// Adds a transaction through the store and returns its number.
+int addTransaction(const QString &path, const TTransaction &t)
+{
+    TMyDataModule db;
+    db.open(path);
+    return InsertTransaction(db, t);
+}
+
+TTransaction bankRow(const QDate &date, const QString &note, const QString &amount = QStringLiteral("-10"))
+{
+    TTransaction t;
+    t.TransactionDate = date;
+    t.AccountDescription = QStringLiteral("Bank");
+    t.strNote = note;
+    t.Amount = *Money::fromText(amount);
+    t.Status = QStringLiteral(" ");
+    return t;
+}
+
+// Every column of a row, each written so that its type shows ('12', 12, 12.0, NULL).
+QString rowText(TMyDataModule &db, int id)
+{
+    SqlStatement q(db, QStringLiteral(
+        "SELECT quote(TransactionDate) || '|' || quote(PayeeId) || '|' || quote(Amount) || '|' || quote(strNote)"
+        " || '|' || quote(CategoryId) || '|' || quote(AccountId) || '|' || quote(LinkedTransactionID)"
+        " || '|' || quote(InternalDescription) || '|' || quote(OtherAccountID) || '|' || quote(CurrencyID)"
+        " || '|' || quote(CurrencyRate) || '|' || quote(Status) || '|' || quote(CompanyID)"
+        " FROM tbTransactions WHERE TransactionID = :id"));
+    q.bind(QStringLiteral(":id"), id).exec();
+    return q.next() ? q.value(0).toString() : QStringLiteral("<no row>");
+}
+
+QString noteOf(TMyDataModule &db, int id)
+{
+    SqlStatement q(db, QStringLiteral("SELECT strNote FROM tbTransactions WHERE TransactionID = :id"));
+    q.bind(QStringLiteral(":id"), id).exec();
+    return q.next() ? q.value(0).toString() : QStringLiteral("<no row>");
+}
+
+// A day of the current month that is not today.
+QDate otherDayThisMonth()
+{
+    const QDate today = QDate::currentDate();
+    return QDate(today.year(), today.month(), today.day() == 1 ? 2 : 1);
+}
+
+// Scripted visits to the Setup lists, each storing something.
+QList<Answer> newCurrencyVisit()
+{
+    return {[](QDialog &dialog) {
+                if (auto *list = qobject_cast<TfrmCurrencyEdit *>(&dialog))
+                    list->btnNew->click();
+                return int(QDialog::Accepted);
+            },
+            [](QDialog &dialog) {
+                auto *editor = qobject_cast<TfrmCurrencyItemEdit *>(&dialog);
+                if (!editor)
+                    return int(QDialog::Rejected);
+                editor->setTexts(QStringLiteral("E"), QStringLiteral("EUR"), QStringLiteral("2"), QString());
+                editor->btnSave->click();
+                return editor->result();
+            }};
+}
+
+QList<Answer> newAccountVisit(const QString &name, const QString &deleteFirst = QString())
+{
+    return {[deleteFirst](QDialog &dialog) {
+                auto *list = qobject_cast<TfrmAccountSetup *>(&dialog);
+                if (!list)
+                    return int(QDialog::Rejected);
+                if (!deleteFirst.isEmpty()) {
+                    for (int row = 0; row < list->lstItems->count(); ++row)
+                        if (list->lstItems->column(row, 0) == deleteFirst)
+                            list->lstItems->setItemIndex(row);
+                    list->btnDelete->click();
+                }
+                list->btnNew->click();
+                return int(QDialog::Accepted);
+            },
+            [name](QDialog &dialog) {
+                auto *editor = qobject_cast<TfrmAccountEdit *>(&dialog);
+                if (!editor)
+                    return int(QDialog::Rejected);
+                if (name.isEmpty()) {
+                    editor->btnCancel->click();
+                    return int(QDialog::Rejected);
+                }
+                editor->setTexts(name, QStringLiteral("Credit Card"), QStringLiteral("$"));
+                editor->btnSave->click();
+                return editor->result();
+            }};
+}
+
+QList<Answer> newItemVisit(const QString &name)
+{
+    return {[](QDialog &dialog) {
+                if (auto *list = qobject_cast<TfrmEditForm *>(&dialog))
+                    list->btnNew->click();
+                return int(QDialog::Accepted);
+            },
+            [name](QDialog &dialog) {
+                auto *setup = qobject_cast<TfrmItemSetup *>(&dialog);
+                if (!setup)
+                    return int(QDialog::Rejected);
+                setup->edtName->setText(name);
+                setup->rbExpense->setChecked(true);
+                setup->btnOK->click();
+                return setup->result();
+            }};
+}
+
 } // namespace
 
 class TestMainWindow : public QObject
@@ -190,6 +318,14 @@ private slots:
     void newFromTheMenuLocksTheWindowUntilCancel();
     void currencyListKeepsTheShownAccount();
     void altSSavesWhileEnteringDespiteTheSetupMenu();
+    void firstShownAtItsSizeAfterTheSplashSteps();
+    void setupListsWhileEnteringKeepTheTransaction_data();
+    void setupListsWhileEnteringKeepTheTransaction();
+    void accountBoxAfterTheAccountList_data();
+    void accountBoxAfterTheAccountList();
+    void unchangedSaveKeepsTheRow_data();
+    void unchangedSaveKeepsTheRow();
+    void newFileShowsCashReadyForANewTransaction();
     void automaticBackupsFollowTheOption_data();
     void automaticBackupsFollowTheOption();
     void noAutomaticArchiveToRestore_data();
@@ -769,6 +905,245 @@ void TestMainWindow::altSSavesWhileEnteringDespiteTheSetupMenu()
     QTest::keyClick(&s.window, Qt::Key_S, Qt::AltModifier);
     QTRY_VERIFY(s.window.menu().Setup1->isVisible());
     s.window.menu().Setup1->close();
+}
+
+void TestMainWindow::firstShownAtItsSizeAfterTheSplashSteps()
+{
+    Fixture f;
+    f.setLastOpened(f.newFile(QStringLiteral("first.tillbrook")));
+    TfrmSplash splash;
+    splash.show();
+    QList<int> steps;
+    connect(splash.ProgressBar1, &QProgressBar::valueChanged, this, [&steps](int value) { steps << value; });
+    const std::unique_ptr<TfrmMain> window = CreateMainWindow(f.session, splash);
+    QCOMPARE(steps, (QList<int>{1, 2, 3}));
+    QVERIFY(splash.tmrSplash->isActive());
+
+    window->setWaitMilliseconds(0);
+    window->setClock([] { return QDate(2024, 3, 13); });
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCOMPARE(window->size(), TfrmMain::FirstShownSize.expandedTo(window->minimumSizeHint()));
+    QTRY_VERIFY(window->FirstShowDone());
+    QVERIFY(!splash.isVisible()); // the first showing closed it
+}
+
+// The Setup lists stay open to a user who is entering a transaction. Afterwards the
+// lists and symbols may follow, but the panel keeps what was typed and, in Edit, the
+// transaction under it: Save writes the edit into the transaction it began on.
+void TestMainWindow::setupListsWhileEnteringKeepTheTransaction_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("editing");
+    for (const bool editing : {true, false}) {
+        const char *mode = editing ? "edit" : "new";
+        QTest::addRow("currencies, %s", mode) << "Currencies" << editing;
+        QTest::addRow("accounts, %s", mode) << "Accounts" << editing;
+        QTest::addRow("payees, %s", mode) << "Payees" << editing;
+        QTest::addRow("categories, %s", mode) << "Categories" << editing;
+    }
+}
+
+void TestMainWindow::setupListsWhileEnteringKeepTheTransaction()
+{
+    QFETCH(QString, item);
+    QFETCH(bool, editing);
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    const int first = addTransaction(file, bankRow(otherDayThisMonth(), QStringLiteral("one")));
+    const int second = addTransaction(file, bankRow(otherDayThisMonth(), QStringLiteral("two")));
+    f.setLastOpened(file);
+    Started s(f);
+    RegisterView *view = s.window.registerView();
+    EntryPanel *panel = view->entryPanel();
+    const MainMenu &m = s.window.menu();
+    auto *note = panel->findChild<QPlainTextEdit *>(QStringLiteral("memoNote"));
+    auto *amount = panel->findChild<QLineEdit *>(QStringLiteral("txtAmt"));
+    TPubStrGrid *grid = view->strGridTransactions();
+    grid->SetCurrentRow(grid->FindRow(0, QString::number(first)));
+    QCOMPARE(view->registerState().SelectedTransactionId, first);
+
+    if (editing) {
+        m.EditTransaction1->trigger();
+        note->setPlainText(QStringLiteral("edited"));
+    } else {
+        m.NewTransaction1->trigger();
+        QTest::keyClicks(amount, QStringLiteral("7.25"));
+        note->setPlainText(QStringLiteral("typed"));
+    }
+    const EntryMode mode = view->registerState().entryMode;
+    QCOMPARE(mode, editing ? EntryMode::Edit : EntryMode::New);
+
+    QAction *action = nullptr;
+    if (item == QLatin1String("Currencies")) {
+        f.answers = newCurrencyVisit();
+        action = m.Currencies1;
+    } else if (item == QLatin1String("Accounts")) {
+        f.answers = newAccountVisit(QStringLiteral("Visa"));
+        action = m.Accounts1;
+    } else {
+        f.answers = newItemVisit(QStringLiteral("New ") + item);
+        action = item == QLatin1String("Payees") ? m.PayeesandBudgets1 : m.CategoriesandBudgets1;
+    }
+    QVERIFY(action->isEnabled());
+    action->trigger();
+    QVERIFY2(f.answers.isEmpty(), "the list did not store anything");
+
+    QCOMPARE(view->registerState().entryMode, mode);
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Bank"));
+    QCOMPARE(note->toPlainText(), QString::fromLatin1(editing ? "edited" : "typed"));
+    if (editing)
+        QCOMPARE(view->registerState().SelectedTransactionId, first);
+    else
+        QCOMPARE(amount->text(), QStringLiteral("7.25"));
+
+    panel->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
+    TMyDataModule &db = f.session.MyDataModule;
+    QCOMPARE(noteOf(db, first), QString::fromLatin1(editing ? "edited" : "one"));
+    QCOMPARE(noteOf(db, second), QStringLiteral("two"));
+    if (!editing) {
+        const int saved = view->registerState().SelectedTransactionId;
+        QVERIFY(saved > second);
+        QCOMPARE(noteOf(db, saved), QStringLiteral("typed"));
+    }
+}
+
+// After the account list the register shows the account it showed (none when that
+// was deleted); when it showed none, the account made last.
+void TestMainWindow::accountBoxAfterTheAccountList_data()
+{
+    // Bank is the file's default account; the register shows the first account named.
+    QTest::addColumn<QStringList>("accounts");
+    QTest::addColumn<QString>("deleted");
+    QTest::addColumn<QString>("created");
+    QTest::addColumn<QString>("shown");
+    const QStringList bank{QStringLiteral("Bank"), QStringLiteral("Savings")};
+    const QStringList savings{QStringLiteral("Savings"), QStringLiteral("Bank")};
+    QTest::newRow("shown account deleted") << savings << "Savings" << "" << "";
+    QTest::newRow("shown default account deleted") << bank << "Bank" << "" << "";
+    QTest::newRow("shown account deleted, another made") << savings << "Savings" << "Visa" << "Visa";
+    QTest::newRow("another made while one is shown") << savings << "" << "Visa" << "Savings";
+    QTest::newRow("other account deleted") << savings << "Bank" << "" << "Savings";
+    QTest::newRow("file without accounts, one made") << QStringList() << "" << "Visa" << "Visa";
+}
+
+void TestMainWindow::accountBoxAfterTheAccountList()
+{
+    QFETCH(QStringList, accounts);
+    QFETCH(QString, deleted);
+    QFETCH(QString, created);
+    QFETCH(QString, shown);
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    if (!accounts.isEmpty()) {
+        addAccounts(file, {QStringLiteral("Bank"), QStringLiteral("Savings")});
+        TTransaction inSavings = bankRow(otherDayThisMonth(), QStringLiteral("in Savings"));
+        inSavings.AccountDescription = QStringLiteral("Savings");
+        addTransaction(file, inSavings);
+    }
+    addTransaction(file, bankRow(otherDayThisMonth(), QStringLiteral("in Bank")));
+    f.setLastOpened(file);
+    Started s(f);
+    RegisterView *view = s.window.registerView();
+    view->cmbAccounts()->setCurrentIndex(view->cmbAccounts()->findText(accounts.value(0)));
+    QCOMPARE(view->currentAccountName(), accounts.value(0));
+
+    f.answers = newAccountVisit(created, deleted);
+    f.notifier.dialogAnswers = {QStringLiteral("Yes"), QStringLiteral("Yes")};
+    s.window.menu().Accounts1->trigger();
+    QVERIFY(f.answers.isEmpty());
+
+    QCOMPARE(view->currentAccountName(), shown);
+    QCOMPARE(view->cmbAccounts()->currentIndex(), shown.isEmpty() ? -1 : view->cmbAccounts()->findText(shown));
+    const bool rowsShown = shown == QLatin1String("Bank") || shown == QLatin1String("Savings");
+    QCOMPARE(view->registerRowCount(), rowsShown ? 1 : 0);
+    QCOMPARE(view->lblNoTransactions()->isHidden(), rowsShown);
+}
+
+// A transaction edited and saved without a change keeps every byte of its row: the
+// date it was shown with at start-up, and values no window could have typed.
+void TestMainWindow::unchangedSaveKeepsTheRow_data()
+{
+    QTest::addColumn<QString>("payee");
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("amount");
+    QTest::newRow("plain row, not dated today") << "Grocer" << "Food" << "milk" << "-12.50";
+    QTest::newRow("four decimals") << "Grocer" << "Food" << "milk" << "-12.3456";
+    QTest::newRow("receipt, three decimals") << "Grocer" << "Food" << "refund" << "4.125";
+    QTest::newRow("amount longer than the field") << "Grocer" << "Food" << "car" << "-123456789012.5";
+    QTest::newRow("payee of 100 characters") << QString(100, u'p') << "Food" << "milk" << "-1";
+    QTest::newRow("category of 90 characters") << "Grocer" << QString(90, u'c') << "milk" << "-1";
+    QTest::newRow("note of 400 characters") << "Grocer" << "Food" << QString(400, u'n') << "-1";
+}
+
+void TestMainWindow::unchangedSaveKeepsTheRow()
+{
+    QFETCH(QString, payee);
+    QFETCH(QString, category);
+    QFETCH(QString, note);
+    QFETCH(QString, amount);
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    {
+        TMyDataModule db;
+        db.open(file);
+        SqlStatement(db, QStringLiteral("INSERT INTO tbPayee (PayeeName, Type, Amt, Frequency) VALUES (:n, 'Expense', 0, ' ')"))
+            .bind(QStringLiteral(":n"), payee).exec();
+        SqlStatement(db, QStringLiteral("INSERT INTO tbCategory (CategoryDescription, Type, Amt, Frequency) VALUES (:n, 'Expense', 0, ' ')"))
+            .bind(QStringLiteral(":n"), category).exec();
+    }
+    TTransaction t = bankRow(otherDayThisMonth(), note, amount);
+    t.PayeeName = payee;
+    t.CategoryDescription = category;
+    const int id = addTransaction(file, t);
+    QString before;
+    {
+        TMyDataModule db;
+        db.open(file);
+        before = rowText(db, id);
+    }
+    f.setLastOpened(file);
+    Started s(f);
+    RegisterView *view = s.window.registerView();
+    EntryPanel *panel = view->entryPanel();
+    QCOMPARE(view->registerState().SelectedTransactionId, id);
+    QCOMPARE(panel->findChild<QDateEdit *>(QStringLiteral("TrnDate"))->date(), otherDayThisMonth());
+    QCOMPARE(panel->findChild<QPlainTextEdit *>(QStringLiteral("memoNote"))->toPlainText(), note);
+
+    s.window.menu().EditTransaction1->trigger();
+    QCOMPARE(view->registerState().entryMode, EntryMode::Edit);
+    panel->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
+    QCOMPARE(rowText(f.session.MyDataModule, id), before);
+}
+
+// "Create new Tillbrook file" gives a file whose Cash account the register shows at
+// once, ready for New Transaction.
+void TestMainWindow::newFileShowsCashReadyForANewTransaction()
+{
+    Fixture f;
+    f.setLastOpened(f.newFile(QStringLiteral("first.tillbrook")));
+    Started s(f);
+    RegisterView *view = s.window.registerView();
+    QCOMPARE(view->currentAccountName(), QString());
+
+    const QString path = f.dir.filePath(QStringLiteral("household.tillbrook"));
+    f.answers = {choosePath(path)};
+    s.window.NewTillbrookfile1Click();
+    QCOMPARE(f.session.CurrentDataFile, path);
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + path);
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Cash"));
+    QVERIFY(view->cmbAccounts()->findText(QStringLiteral("Savings")) >= 0);
+
+    s.window.menu().NewTransaction1->trigger();
+    QTest::keyClicks(view->entryPanel()->findChild<QLineEdit *>(QStringLiteral("txtAmt")), QStringLiteral("5"));
+    view->entryPanel()->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
+    QCOMPARE(view->registerRowCount(), 1);
 }
 
 void TestMainWindow::findSearchesTheRegisterGrid()

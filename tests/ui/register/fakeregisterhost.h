@@ -21,6 +21,7 @@ public:
     int refreshes = 0;
     int rows = 0;
     bool browseEnabled = true;
+    int gridFocused = 0;
 
     RegisterState &registerState() override { return state; }
     QString currentAccountName() const override { return account; }
@@ -33,4 +34,5 @@ public:
     void RefreshBalances() override { ++refreshes; }
     int registerRowCount() const override { return rows; }
     void setBrowseControlsEnabled(bool enabled) override { browseEnabled = enabled; }
+    void focusGrid() override { ++gridFocused; }
 };

@@ -34,6 +34,10 @@ private slots:
     void transferShowsInBothRegisters_data();
     void transferShowsInBothRegisters();
     void exitRefusedWhileEntering();
+    void afterADeletionInALongMonthNothingIsSelected_data();
+    void afterADeletionInALongMonthNothingIsSelected();
+    void commandsOnTheSelectionFocusTheGrid_data();
+    void commandsOnTheSelectionFocusTheGrid();
 
 private:
     template<typename T> T *panelChild(const char *name)
@@ -215,6 +219,102 @@ void TestEntryRegister::exitRefusedWhileEntering()
     QVERIFY(!m_view->isEditing());
     QVERIFY(m_view->cmbAccounts()->isEnabled());
     QVERIFY(!RefusedWhileEditing(m_view->registerState(), m_file->notifier, EntryLockMessage::Exit));
+}
+
+namespace {
+enum class Command { Edit, Delete, MarkVoid };
+
+void run(EntryPanel *panel, Command command)
+{
+    switch (command) {
+    case Command::Edit:
+        panel->tbEditClick();
+        break;
+    case Command::Delete:
+        panel->tbDeleteClick();
+        break;
+    case Command::MarkVoid:
+        panel->markStatus(TransactionStatus::Void);
+        break;
+    }
+}
+} // namespace
+
+// A month of more than 25 rows is not read again after a deletion: the deleted number
+// stays selected and in the panel, so the next command on the selection answers
+// "Nothing Selected." instead of acting on a neighbour the user never chose.
+void TestEntryRegister::afterADeletionInALongMonthNothingIsSelected_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::newRow("delete again") << int(Command::Delete);
+    QTest::newRow("edit") << int(Command::Edit);
+    QTest::newRow("mark as void") << int(Command::MarkVoid);
+}
+
+void TestEntryRegister::afterADeletionInALongMonthNothingIsSelected()
+{
+    QFETCH(int, command);
+    QList<int> ids;
+    for (int day = 1; day <= 30; ++day) {
+        TTransaction t;
+        t.TransactionDate = QDate(2024, 3, day);
+        t.AccountDescription = QStringLiteral("Bank");
+        t.Amount = Money::fromUnits(-10000 * day);
+        t.Status = QStringLiteral(" ");
+        ids << InsertTransaction(m_file->db(), t);
+    }
+    m_view->ShowMonth(3, 2024);
+    QCOMPARE(m_view->registerRowCount(), 30);
+    TPubStrGrid *grid = m_view->strGridTransactions();
+    const int chosen = ids[9];
+    grid->SetCurrentRow(grid->FindRow(Number, QString::number(chosen)));
+    QCOMPARE(m_view->registerState().SelectedTransactionId, chosen);
+
+    m_file->notifier.dialogAnswers = {QStringLiteral("Yes")};
+    m_view->entryPanel()->tbDeleteClick();
+    QCOMPARE(count(), 29);
+    QCOMPARE(m_view->registerRowCount(), 29);
+    QCOMPARE(m_view->registerState().SelectedTransactionId, chosen);
+    QCOMPARE(panelChild<QLineEdit>("txtTrnNumber")->text(), QString::number(chosen));
+
+    m_file->notifier.clear();
+    run(m_view->entryPanel(), Command(command));
+    QCOMPARE(m_file->notifier.lastBar(), QStringLiteral("Nothing Selected."));
+    QVERIFY(m_file->notifier.dialogs.isEmpty()); // no question about another row
+    QCOMPARE(count(), 29);
+    QCOMPARE(m_view->registerState().entryMode, EntryMode::Browse);
+    SqlStatement marks(m_file->db(), QStringLiteral("SELECT COUNT(*) FROM tbTransactions WHERE Status <> ' '"));
+    marks.exec();
+    marks.next();
+    QCOMPARE(marks.value(0).toInt(), 0);
+
+    // Choosing a row selects it as always.
+    grid->SetCurrentRow(grid->FindRow(Number, QString::number(ids[3])));
+    QCOMPARE(m_view->registerState().SelectedTransactionId, ids[3]);
+}
+
+void TestEntryRegister::commandsOnTheSelectionFocusTheGrid_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::newRow("edit") << int(Command::Edit);
+    QTest::newRow("delete") << int(Command::Delete);
+    QTest::newRow("mark as void") << int(Command::MarkVoid);
+}
+
+void TestEntryRegister::commandsOnTheSelectionFocusTheGrid()
+{
+    QFETCH(int, command);
+    enter(TransactionType::Pay, QStringLiteral("3"), QDate(2024, 3, 5));
+    QApplication::setActiveWindow(m_view.get());
+    QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
+    // A number no longer in the file: each command stops right after taking the focus.
+    m_view->registerState().SelectedTransactionId = 999999;
+    m_view->cmbAccounts()->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), m_view->cmbAccounts());
+
+    run(m_view->entryPanel(), Command(command));
+    QCOMPARE(m_file->notifier.lastBar(), QStringLiteral("Nothing Selected."));
+    QCOMPARE(QApplication::focusWidget(), m_view->strGridTransactions());
 }
 
 QTEST_MAIN(TestEntryRegister)

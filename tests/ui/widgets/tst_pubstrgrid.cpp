@@ -31,6 +31,8 @@ private slots:
     void deleteRowsNeverCutsRowsAbove();
     void keys_data();
     void keys();
+    void rowsAreSizedByTheirEdgeInTheFirstColumn_data();
+    void rowsAreSizedByTheirEdgeInTheFirstColumn();
     void savesTheDocumentedLines();
     void roundTrip();
     void saveKeepsBackup();
@@ -511,6 +513,53 @@ void TestPubStrGrid::autoSaveOnDestruction()
     QCOMPARE(loaded.Cells(1, 1), QStringLiteral("kept"));
     QCOMPARE(loaded.Cells(0, 0), QStringLiteral("Number"));
     loaded.AutoSave = false;
+}
+
+// The user sizes a row by dragging its lower edge where a string grid's fixed column
+// would be: the first column. Elsewhere a press selects as always.
+void TestPubStrGrid::rowsAreSizedByTheirEdgeInTheFirstColumn_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("offset"); // from the lower edge of grid row 2
+    QTest::addColumn<int>("drag");
+    QTest::addColumn<int>("sizedRow"); // -1: no row changes height
+    QTest::newRow("edge of row 2, taller") << 0 << 0 << 15 << 2;
+    QTest::newRow("just above the edge") << 0 << -2 << 15 << 2;
+    QTest::newRow("just below the edge") << 0 << 2 << 15 << 2;
+    QTest::newRow("edge of row 2, shorter") << 0 << 0 << -10 << 2;
+    QTest::newRow("never below the smallest height") << 0 << 0 << -100 << 2;
+    QTest::newRow("middle of row 3 selects") << 0 << 10 << 15 << -1;
+    QTest::newRow("edge in another column selects") << 1 << 0 << 15 << -1;
+}
+
+void TestPubStrGrid::rowsAreSizedByTheirEdgeInTheFirstColumn()
+{
+    QFETCH(int, column);
+    QFETCH(int, offset);
+    QFETCH(int, drag);
+    QFETCH(int, sizedRow);
+    TPubStrGrid grid;
+    grid.SetColCount(3);
+    grid.SetRowCount(6);
+    grid.setColumnWidth(0, 60);
+    grid.resize(400, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    const int height = grid.RowHeights(2);
+    const QModelIndex row2 = grid.Model()->index(grid.Model()->modelRow(2), column);
+    const QRect cell = grid.visualRect(row2);
+    const QPoint press(cell.center().x(), cell.bottom() + 1 + offset);
+
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, Qt::NoModifier, press);
+    QTest::mouseMove(grid.viewport(), press + QPoint(0, drag));
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, Qt::NoModifier, press + QPoint(0, drag));
+
+    for (int row = 1; row < grid.RowCount(); ++row) {
+        const int expected = row != sizedRow ? height : qMax(grid.verticalHeader()->minimumSectionSize(), height + drag);
+        QCOMPARE(grid.RowHeights(row), expected);
+    }
+    if (sizedRow < 0)
+        QVERIFY(grid.CurrentRow() >= 2); // the press selected a row instead
 }
 
 QTEST_MAIN(TestPubStrGrid)

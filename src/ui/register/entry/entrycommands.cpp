@@ -45,6 +45,7 @@ void EntryPanel::tbEditClick()
     Guarded(m_session.notifier, [&] {
         if (m_host.registerRowCount() == 0)
             return;
+        m_host.focusGrid();
         RegisterState &state = m_host.registerState();
         if (!CheckSelectedTransaction(m_session.MyDataModule, m_session.notifier, state.SelectedTransactionId))
             return;
@@ -122,6 +123,7 @@ void EntryPanel::tbDeleteClick()
         TMyDataModule &db = m_session.MyDataModule;
         WorkGuard work(db);
         SetEntryMode(EntryMode::Browse);
+        m_host.focusGrid();
         const int id = m_host.registerState().SelectedTransactionId;
         const DeleteResult result = DeleteSelectedTransaction(db, m_session.notifier, id);
         // The grid follows the file only once the deletion is committed: a refused
@@ -141,6 +143,7 @@ void EntryPanel::markStatus(const QString &status)
     Guarded(m_session.notifier, [&] {
         TMyDataModule &db = m_session.MyDataModule;
         WorkGuard work(db);
+        m_host.focusGrid();
         const MarkResult result = MarkSelectedTransaction(db, m_session.notifier, m_host.registerState(), status);
         work.commit(); // as for a deletion: show the mark only once it is in the file
         if (result.marked) {

@@ -30,8 +30,6 @@
 
 namespace {
 
-constexpr int MaxNoteLength = 150;
-
 const QColor PayColour(166, 202, 240);
 const QColor ReceiveColour(192, 220, 192);
 const QColor TransferColour(255, 255, 0);
@@ -67,12 +65,13 @@ void EntryPanel::connectControls()
     connect(btnCategory1, &QToolButton::clicked, this, [this] { btnCategory1Click(); });
     connect(btnCalculator, &QToolButton::clicked, this, [this, &n] { Guarded(n, [&] { btnCalculatorClick(); }); });
     connect(memoNote, &QPlainTextEdit::textChanged, this, [this] {
-        // The note column holds at most this much; longer pasted text is cut.
+        // What the user types or pastes is cut at the note's length; a longer note
+        // as stored is shown and kept whole (m_noteLimit).
         const QString text = memoNote->toPlainText();
-        if (text.size() <= MaxNoteLength)
+        if (text.size() <= m_noteLimit)
             return;
         const QSignalBlocker block(memoNote);
-        memoNote->setPlainText(text.left(MaxNoteLength));
+        memoNote->setPlainText(text.left(m_noteLimit));
         memoNote->moveCursor(QTextCursor::End);
     });
 }
@@ -118,8 +117,12 @@ void EntryPanel::ClearEntryPanel()
     txtOtherTransactionNo->clear();
     cmbPayee->clearEntry();
     cmbCategory->clearEntry();
+    m_noteLimit = MaxNoteLength;
     memoNote->clear();
     txtAmt->clear();
+    txtAmt->setMaxLength(MaxAmountLength);
+    m_filledAmount.reset();
+    m_filledAmountText.clear();
     m_host.registerState().SelectedTransactionId = -1;
     cmbReconciled->setCurrentIndex(0);
 }
@@ -130,6 +133,8 @@ void EntryPanel::FillEntryPanel(const TTransaction &t)
     TrnDate->setDate(t.TransactionDate);
     cmbPayee->selectEntry(t.PayeeName);
     cmbCategory->selectEntry(t.CategoryDescription);
+    // A stored text shows whole, also when it is longer than the user may type.
+    m_noteLimit = qMax(MaxNoteLength, int(t.strNote.size()));
     memoNote->setPlainText(t.strNote);
 
     Money shown = t.Amount;
@@ -145,7 +150,11 @@ void EntryPanel::FillEntryPanel(const TTransaction &t)
         otherAccount = AccountNameOf(m_session.MyDataModule, t.OtherAccountID);
         txtOtherTransactionNo->setText(QString::number(t.LinkedTransactionID));
     }
-    txtAmt->setText(shown.toPlainText(m_session.options.AmountFormat));
+    const QString amountText = shown.toPlainText(m_session.options.AmountFormat);
+    txtAmt->setMaxLength(qMax(MaxAmountLength, int(amountText.size())));
+    txtAmt->setText(amountText);
+    m_filledAmount = t.Amount;
+    m_filledAmountText = amountText;
     cmbReconciled->setCurrentIndex(cmbReconciled->findText(t.Status, Qt::MatchFixedString));
 
     setType(type);
@@ -225,6 +234,9 @@ EntryValues EntryPanel::entryValues() const
     v.transferTo = cmbTransferTo->currentIndex() >= 0 ? cmbTransferTo->currentText() : QString();
     v.otherTransactionNo = txtOtherTransactionNo->text();
     v.status = cmbReconciled->currentText();
+    v.filledAmount = m_filledAmount;
+    v.filledAmountText = m_filledAmountText;
+    v.filledType = m_loadedType;
     return v;
 }
 

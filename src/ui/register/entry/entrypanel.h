@@ -29,6 +29,11 @@ class EntryPanel : public QWidget
 {
     Q_OBJECT
 public:
+    // What the user may type into the amount and the note. Stored values that are
+    // longer are shown and saved whole.
+    static constexpr int MaxAmountLength = 10;
+    static constexpr int MaxNoteLength = 150;
+
     EntryPanel(Session &session, RegisterHost &host, QWidget *parent = nullptr);
     ~EntryPanel() override;
 
@@ -103,6 +108,10 @@ private:
     Session &m_session;
     RegisterHost &m_host;
     TransactionType m_loadedType = TransactionType::Pay;
+    int m_noteLimit = MaxNoteLength;
+    // The transaction's stored amount as last filled in, and how it was shown.
+    std::optional<Money> m_filledAmount;
+    QString m_filledAmountText;
     // The calculator's state lives as long as the panel: an unfinished calculation
     // goes on at the next opening.
     CalculatorState m_calculatorState;

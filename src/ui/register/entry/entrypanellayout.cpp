@@ -22,7 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int MaxAmountLength = 10;
 } // namespace
 
 void EntryPanel::buildControls()

@@ -22,6 +22,12 @@ void ItemComboBox::fill(const QStringList &names)
 {
     clear();
     addItems(names);
+    // A new name is typed at most this long; a longer stored name still shows and
+    // completes whole, or an unchanged Save would cut it or drop it.
+    int longest = MaxNameLength;
+    for (const QString &name : names)
+        longest = qMax(longest, int(name.size()));
+    lineEdit()->setMaxLength(longest);
     clearEntry();
 }
 

@@ -11,7 +11,8 @@ class ItemComboBox : public QComboBox
 public:
     explicit ItemComboBox(QWidget *parent = nullptr);
 
-    // Replaces the entries; afterwards nothing is selected.
+    // Replaces the entries; afterwards nothing is selected. Typed names are limited to
+    // 75 characters, or to the longest entry when that is longer.
     void fill(const QStringList &names);
     // Selects the entry equal to name (letter case ignored); the box is emptied when
     // there is none.
