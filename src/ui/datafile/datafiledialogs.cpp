@@ -1,37 +1,20 @@
 #include "ui/datafile/datafiledialogs.h"
 
-#include "ui/feedback/dialogrunner.h"
-
-#include <QFileDialog>
+#include "ui/feedback/filepathdialog.h"
 
 namespace {
-
-QString runDialog(QFileDialog &dialog)
-{
-    dialog.setNameFilter(QStringLiteral("Tillbrook file (*.tillbrook)"));
-    dialog.setDefaultSuffix(QStringLiteral("tillbrook"));
-    dialog.setSizeGripEnabled(true);
-    if (ExecDialog(dialog) != QDialog::Accepted)
-        return QString();
-    return dialog.selectedFiles().value(0);
-}
-
+const QString DataFileFilter = QStringLiteral("Tillbrook file (*.tillbrook)");
+const QString DataFileSuffix = QStringLiteral("tillbrook");
 } // namespace
 
 QString AskOpenDataFilePath(QWidget *parent, const QString &startFolder)
 {
-    QFileDialog dialog(parent, QStringLiteral("Open a Tillbrook file ..."), startFolder);
-    dialog.setObjectName(QStringLiteral("OpenOrvaneDB"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    return runDialog(dialog);
+    return AskFilePath(parent, "OpenOrvaneDB", QStringLiteral("Open a Tillbrook file ..."), startFolder,
+                       DataFileFilter, DataFileSuffix, QFileDialog::AcceptOpen);
 }
 
 QString AskCreateDataFilePath(QWidget *parent, const QString &startFolder)
 {
-    QFileDialog dialog(parent, QStringLiteral("Create a new Tillbrook file ..."), startFolder);
-    dialog.setObjectName(QStringLiteral("CreateOrvaneDB"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    return runDialog(dialog);
+    return AskFilePath(parent, "CreateOrvaneDB", QStringLiteral("Create a new Tillbrook file ..."), startFolder,
+                       DataFileFilter, DataFileSuffix, QFileDialog::AcceptSave);
 }
