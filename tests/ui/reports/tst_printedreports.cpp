@@ -108,16 +108,18 @@ void TestPrintedReports::initTestCase()
 
 void TestPrintedReports::totalsReportPrintsTitlesLinesAndPageNumbers_data()
 {
+    // How many pages a long list takes depends on the fonts installed, so the
+    // long case only asks for more than one page.
     QTest::addColumn<int>("payees");
-    QTest::addColumn<int>("pages");
-    QTest::newRow("one page") << 3 << 1;
-    QTest::newRow("several pages") << 120 << 3;
+    QTest::addColumn<bool>("severalPages");
+    QTest::newRow("one page") << 3 << false;
+    QTest::newRow("several pages") << 120 << true;
 }
 
 void TestPrintedReports::totalsReportPrintsTitlesLinesAndPageNumbers()
 {
     QFETCH(int, payees);
-    QFETCH(int, pages);
+    QFETCH(bool, severalPages);
     TestDataFile f;
     QList<QPair<QString, double>> payments{{QStringLiteral("Shop"), -100}, {QStringLiteral("Shop"), -30},
                                            {QStringLiteral("Shop"), 20}, {QStringLiteral("Employer"), 1234.5},
@@ -128,7 +130,11 @@ void TestPrintedReports::totalsReportPrintsTitlesLinesAndPageNumbers()
     TrptIncomeExpenseText report(BuildTotalsList(f.db(), ReportItemKind::Payees, Year2024, 2),
                                  ReportItemKind::Payees, Year2024);
     const QString pdf = f.filePath(QStringLiteral("totals.pdf"));
-    QCOMPARE(report.engine().PrintToPdf(pdf), pages);
+    const int pages = report.engine().PrintToPdf(pdf);
+    if (severalPages)
+        QVERIFY2(pages > 1, qPrintable(QString::number(pages)));
+    else
+        QCOMPARE(pages, 1);
     const QStringList pageTexts = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
     QCOMPARE(pageTexts.size(), pages);
     QVERIFY(pageTexts[0].contains(QStringLiteral("Payee transactions list (All accounts)")));
@@ -143,6 +149,10 @@ void TestPrintedReports::totalsReportPrintsTitlesLinesAndPageNumbers()
     QVERIFY2(all.contains(QStringLiteral("Employer 1,234.50")), qPrintable(all.left(400)));
     QVERIFY(all.contains(QStringLiteral("Friend (Settled)")));
     QVERIFY(all.contains(QStringLiteral("Shop 110.00")));
+    for (int i = 3; i < payees; ++i) {
+        const QString line = QStringLiteral("Payee %1 1.00").arg(i, 3, 10, QLatin1Char('0'));
+        QVERIFY2(all.count(line) == 1, qPrintable(line));
+    }
 }
 
 void TestPrintedReports::totalsOfARangeWithoutTransactionsPrintOneLineSayingSo()
