@@ -123,30 +123,45 @@ Money Money::roundedTo(int digits) const
 
 QString Money::toPlainText(int digits) const
 {
-    // Amounts carry four decimals; more places shown are zeros.
-    const int padding = qBound(0, digits - 4, MaxShownDigits - 4);
-    digits = clampDigits(digits);
-    const qint64 rounded = roundedTo(digits).m_units;
-    const quint64 magnitude = rounded < 0 ? quint64(-(rounded + 1)) + 1 : quint64(rounded);
-    QString text = QString::number(magnitude / UnitsPerWhole);
-    if (digits > 0) {
-        const quint64 fraction = (magnitude % UnitsPerWhole) / pow10(4 - digits);
-        text += u'.' + QString::number(fraction).rightJustified(digits, u'0') + QString(padding, u'0');
-    }
-    return rounded < 0 ? u'-' + text : text;
+    return formatted(digits, false);
 }
 
 QString Money::toGroupedText(int digits) const
 {
-    QString plain = toPlainText(digits);
-    const bool negative = plain.startsWith(u'-');
-    qsizetype end = plain.indexOf(u'.');
-    if (end < 0)
-        end = plain.size();
-    const qsizetype start = negative ? 1 : 0;
-    for (qsizetype pos = end - 3; pos > start; pos -= 3)
-        plain.insert(pos, u',');
-    return plain;
+    return formatted(digits, true);
+}
+
+QString Money::formatted(int digits, bool grouped) const
+{
+    // Amounts carry four decimals; more places shown are zeros. Built in a buffer:
+    // reports format millions of amounts.
+    const int padding = qBound(0, digits - 4, MaxShownDigits - 4);
+    digits = clampDigits(digits);
+    const qint64 rounded = roundedTo(digits).m_units;
+    const quint64 magnitude = rounded < 0 ? quint64(-(rounded + 1)) + 1 : quint64(rounded);
+    char16_t buffer[64];
+    char16_t *end = buffer + sizeof buffer / sizeof *buffer;
+    char16_t *out = end;
+    for (int i = 0; i < padding; ++i)
+        *--out = u'0';
+    if (digits > 0) {
+        quint64 fraction = (magnitude % UnitsPerWhole) / quint64(pow10(4 - digits));
+        for (int i = 0; i < digits; ++i, fraction /= 10)
+            *--out = char16_t(u'0' + fraction % 10);
+        *--out = u'.';
+    }
+    quint64 whole = magnitude / UnitsPerWhole;
+    int written = 0;
+    do {
+        if (grouped && written > 0 && written % 3 == 0)
+            *--out = u',';
+        *--out = char16_t(u'0' + whole % 10);
+        whole /= 10;
+        ++written;
+    } while (whole > 0);
+    if (rounded < 0)
+        *--out = u'-';
+    return QString(reinterpret_cast<const QChar *>(out), end - out);
 }
 
 QString Money::toPlainText(const QString &amountFormat) const

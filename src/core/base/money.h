@@ -58,6 +58,7 @@ public:
     constexpr auto operator<=>(const Money &) const = default;
 
 private:
+    QString formatted(int digits, bool grouped) const;
     qint64 m_units = 0;
 };
 

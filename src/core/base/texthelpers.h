@@ -26,6 +26,8 @@ QString ToSqlDate(const QString &dateText);
 // How dates are stored in the data file: ISO "yyyy-MM-dd".
 QString ToStoredDate(const QDate &date);
 QDate FromStoredDate(const QString &text);
+// The same for the UTF-8 text a statement hands out.
+QDate FromStoredDate(QUtf8StringView text);
 
 int YearOfDate(const QDate &date);
 int MonthOfDate(const QDate &date);

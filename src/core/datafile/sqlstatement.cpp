@@ -159,6 +159,36 @@ QVariant SqlStatement::value(int column) const
     }
 }
 
+qint64 SqlStatement::int64At(int column) const
+{
+    return sqlite3_column_int64(m_statement, column);
+}
+
+double SqlStatement::realAt(int column) const
+{
+    return sqlite3_column_double(m_statement, column);
+}
+
+QString SqlStatement::textAt(int column) const
+{
+    const QUtf8StringView text = utf8At(column);
+    return text.data() ? text.toString() : QString();
+}
+
+QUtf8StringView SqlStatement::utf8At(int column) const
+{
+    // The file's own encoding is UTF-8: read it as it is stored.
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    if (!text)
+        return {};
+    return QUtf8StringView(text, sqlite3_column_bytes(m_statement, column));
+}
+
+QDate SqlStatement::dateAt(int column) const
+{
+    return FromStoredDate(utf8At(column));
+}
+
 QVariant SqlStatement::value(const QString &column) const
 {
     for (int i = 0, n = sqlite3_column_count(m_statement); i < n; ++i) {

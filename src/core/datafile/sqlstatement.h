@@ -39,6 +39,15 @@ public:
     // QString, Null as an invalid QVariant (reads as 0 or the empty text).
     QVariant value(int column) const;
     QVariant value(const QString &column) const;
+    // The same by position without a QVariant, for loops over many rows. A value of
+    // another type is converted as SQLite converts it (Null reads as 0 or a null text).
+    qint64 int64At(int column) const;
+    int intAt(int column) const { return int(int64At(column)); }
+    double realAt(int column) const;
+    QString textAt(int column) const;
+    QDate dateAt(int column) const;
+    // A value's UTF-8 text without a copy, valid until the next step; no data for Null.
+    QUtf8StringView utf8At(int column) const;
     bool isNull(const QString &column) const { return value(column).isNull(); }
     int intValue(const QString &column) const { return value(column).toInt(); }
     qint64 int64Value(const QString &column) const { return value(column).toLongLong(); }

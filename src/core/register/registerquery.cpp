@@ -26,9 +26,9 @@ QList<TTransaction> readAll(SqlStatement &query, const QString &accountName)
 {
     query.exec();
     QList<TTransaction> rows;
-    while (query.next())
-        {
-        TTransaction t = ReadTransactionRow(query);
+    TransactionRowReader reader;
+    while (query.next()) {
+        TTransaction t = reader.read(query);
         t.AccountDescription = accountName;
         rows.append(std::move(t));
     }
@@ -69,12 +69,12 @@ QList<TTransaction> LoadFilteredTransactions(TMyDataModule &db, const RegisterFi
                                              const QString &accountName)
 {
     QList<TTransaction> rows;
-    ForEachFilteredTransaction(db, filter, [&rows](const TTransaction &t) { rows.append(t); }, accountName);
+    ForEachFilteredTransaction(db, filter, [&rows](TTransaction &&t) { rows.append(std::move(t)); }, accountName);
     return rows;
 }
 
 void ForEachFilteredTransaction(TMyDataModule &db, const RegisterFilter &filter,
-                                const std::function<void(const TTransaction &)> &row,
+                                const std::function<void(TTransaction &&)> &row,
                                 const QString &accountName)
 {
     checkCondition(filter.condition);
@@ -83,9 +83,10 @@ void ForEachFilteredTransaction(TMyDataModule &db, const RegisterFilter &filter,
     for (const auto &[name, value] : filter.values)
         query.bind(name.startsWith(u':') ? name : u':' + name, value);
     query.exec();
+    TransactionRowReader reader;
     while (query.next()) {
-        TTransaction t = ReadTransactionRow(query);
+        TTransaction t = reader.read(query);
         t.AccountDescription = accountName;
-        row(t);
+        row(std::move(t));
     }
 }

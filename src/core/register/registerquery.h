@@ -41,7 +41,8 @@ QList<TTransaction> LoadMonthTransactions(TMyDataModule &db, int accountId,
 // separator or a comment: values must come in through bound placeholders.
 QList<TTransaction> LoadFilteredTransactions(TMyDataModule &db, const RegisterFilter &filter,
                                              const QString &accountName = QString());
-// The same rows handed to row one at a time, for lists too long to hold as records.
+// The same rows handed over to row one at a time (it may keep them), for lists too
+// long to hold as records.
 void ForEachFilteredTransaction(TMyDataModule &db, const RegisterFilter &filter,
-                                const std::function<void(const TTransaction &)> &row,
+                                const std::function<void(TTransaction &&)> &row,
                                 const QString &accountName = QString());

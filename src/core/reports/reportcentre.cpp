@@ -66,7 +66,7 @@ Money ReportOpeningBalance(TMyDataModule &db, const ReportCentreChoice &choice)
 }
 
 void ForEachReportTransaction(TMyDataModule &db, const RegisterFilter &filter,
-                              const std::function<void(const TTransaction &)> &row)
+                              const std::function<void(TTransaction &&)> &row)
 {
     ForEachFilteredTransaction(db, filter, row);
 }

@@ -47,4 +47,4 @@ Money ReportOpeningBalance(TMyDataModule &db, const ReportCentreChoice &choice);
 // The transactions the filter lets through, by date and then number, handed to
 // row one at a time so no list of them is ever held.
 void ForEachReportTransaction(TMyDataModule &db, const RegisterFilter &filter,
-                              const std::function<void(const TTransaction &)> &row);
+                              const std::function<void(TTransaction &&)> &row);

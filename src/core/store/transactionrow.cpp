@@ -3,24 +3,69 @@
 #include "core/base/texthelpers.h"
 #include "core/datafile/sqlstatement.h"
 
-TTransaction ReadTransactionRow(const SqlStatement &query)
+namespace {
+
+// Every column but the payee and category names, the transfer mark and the status.
+TTransaction readUnsharedColumns(const SqlStatement &query)
 {
     // Read by position: the register reads thousands of rows per load.
     TTransaction t;
-    t.TransactionID = query.value(0).toInt();
-    t.TransactionDate = FromStoredDate(query.value(1).toString());
-    t.PayeeName = query.value(2).toString();
-    t.PayeeId = query.value(3).toInt();
-    t.CategoryDescription = query.value(4).toString();
-    t.CategoryId = query.value(5).toInt();
-    t.strNote = query.value(6).toString();
-    t.Amount = Money::fromUnits(query.value(7).toLongLong());
-    t.AccountId = query.value(8).toInt();
-    t.LinkedTransactionID = query.value(9).toInt();
-    t.InternalDescription = query.value(10).toString();
-    t.OtherAccountID = query.value(11).toInt();
-    t.CurrencyID = query.value(12).toInt();
-    t.CurrencyRate = query.value(13).toDouble();
-    t.Status = query.value(14).toString();
+    t.TransactionID = query.intAt(0);
+    t.TransactionDate = query.dateAt(1);
+    t.PayeeId = query.intAt(3);
+    t.CategoryId = query.intAt(5);
+    t.strNote = query.textAt(6);
+    t.Amount = Money::fromUnits(query.int64At(7));
+    t.AccountId = query.intAt(8);
+    t.LinkedTransactionID = query.intAt(9);
+    t.OtherAccountID = query.intAt(11);
+    t.CurrencyID = query.intAt(12);
+    t.CurrencyRate = query.realAt(13);
     return t;
+}
+
+const QString &sharedName(QHash<int, QString> &names, int id, const SqlStatement &query, int column)
+{
+    auto it = names.find(id);
+    if (it == names.end())
+        it = names.insert(id, query.textAt(column));
+    return *it;
+}
+
+} // namespace
+
+TTransaction ReadTransactionRow(const SqlStatement &query)
+{
+    TTransaction t = readUnsharedColumns(query);
+    t.PayeeName = query.textAt(2);
+    t.CategoryDescription = query.textAt(4);
+    t.InternalDescription = query.textAt(10);
+    t.Status = query.textAt(14);
+    return t;
+}
+
+TTransaction TransactionRowReader::read(const SqlStatement &query)
+{
+    TTransaction t = readUnsharedColumns(query);
+    t.PayeeName = sharedName(m_payeeNames, t.PayeeId, query, 2);
+    t.CategoryDescription = sharedName(m_categoryNames, t.CategoryId, query, 4);
+    t.InternalDescription = m_transferMarks.get(query, 10);
+    t.Status = m_statuses.get(query, 14);
+    return t;
+}
+
+QString TransactionRowReader::FewTexts::get(const SqlStatement &query, int column)
+{
+    constexpr qsizetype MaxTexts = 8;
+    const QUtf8StringView bytes = query.utf8At(column);
+    if (bytes.isEmpty())
+        return query.textAt(column); // Null, empty or another type: as the plain reader does
+    for (const auto &[stored, text] : std::as_const(m_texts)) {
+        if (QByteArrayView(stored) == QByteArrayView(bytes.data(), bytes.size()))
+            return text;
+    }
+    QString text = bytes.toString();
+    if (m_texts.size() < MaxTexts)
+        m_texts.append({QByteArray(bytes.data(), bytes.size()), text});
+    return text;
 }

@@ -2,6 +2,8 @@
 
 #include "core/store/ttransaction.h"
 
+#include <QHash>
+
 class SqlStatement;
 
 // The one reader of a transaction row. A query that hands out transactions selects,
@@ -15,3 +17,29 @@ inline constexpr int TransactionRowColumnCount = 15;
 
 // The transaction on the query's current row.
 TTransaction ReadTransactionRow(const SqlStatement &query);
+
+// Reads the rows of one query in turn. Texts that repeat from row to row are made
+// once and shared by every transaction that carries them: the payee and category
+// names, which the join gives for their identifiers, and the few values of the
+// status and the transfer mark.
+class TransactionRowReader
+{
+public:
+    TTransaction read(const SqlStatement &query);
+
+private:
+    // A handful of short texts, compared by their stored bytes.
+    class FewTexts
+    {
+    public:
+        QString get(const SqlStatement &query, int column);
+
+    private:
+        QList<QPair<QByteArray, QString>> m_texts;
+    };
+
+    QHash<int, QString> m_payeeNames;
+    QHash<int, QString> m_categoryNames;
+    FewTexts m_transferMarks;
+    FewTexts m_statuses;
+};

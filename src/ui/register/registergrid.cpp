@@ -16,6 +16,7 @@
 #include <QtMath>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -110,18 +111,45 @@ void RegisterGrid::SetupRegisterColumns()
     m_firstRowPending = true;
 }
 
+namespace {
+
+// The formatted cells of a transaction's row before its balance.
+struct RowCells
+{
+    RowCells(const TTransaction &t, int digits)
+        : transaction(t), number(QString::number(t.TransactionID)), date(DateToText(t.TransactionDate)),
+          payment(t.Amount <= Money()), amount((payment ? -t.Amount : t.Amount).toGroupedText(digits))
+    {
+    }
+    // Hands each cell to put in column order, as views into this and the transaction.
+    template <typename Put>
+    void each(Put &&put) const
+    {
+        put(number);
+        put(date);
+        put(transaction.PayeeName);
+        put(transaction.CategoryDescription);
+        put(transaction.strNote);
+        put(QStringView(transaction.Status).left(1));
+        put(QStringView(transaction.InternalDescription).left(1));
+        put(payment ? QStringView(amount) : QStringView());
+        put(payment ? QStringView() : QStringView(amount));
+    }
+
+    const TTransaction &transaction;
+    QString number;
+    QString date;
+    bool payment;
+    QString amount;
+};
+
+} // namespace
+
 QStringList RegisterGrid::rowTexts(const TTransaction &t) const
 {
-    const int digits = m_options.DecimalDigits;
     QStringList texts;
     texts.reserve(ColumnCount);
-    texts << QString::number(t.TransactionID) << DateToText(t.TransactionDate) << t.PayeeName
-          << t.CategoryDescription << t.strNote << t.Status.left(1)
-          << t.InternalDescription.left(1);
-    if (t.Amount <= Money())
-        texts << (-t.Amount).toGroupedText(digits) << QString();
-    else
-        texts << QString() << t.Amount.toGroupedText(digits);
+    RowCells(t, m_options.DecimalDigits).each([&texts](QStringView cell) { texts << cell.toString(); });
     texts << Money().toPlainText(m_options.AmountFormat);
     return texts;
 }
@@ -168,17 +196,31 @@ void RegisterGrid::AddRow(const TTransaction &transaction)
     m_amounts.insert(transaction.TransactionID, transaction.Amount);
 }
 
-void RegisterGrid::AppendBalancedRow(const TTransaction &transaction, Money balance)
+QList<QString> RegisterGrid::BalancedRowTexts(const QList<BalancedTransaction> &rows, int digits)
 {
+    QList<QString> texts;
+    texts.reserve(rows.size());
+    for (const BalancedTransaction &row : rows) {
+        // Each row's text is built in one piece: reports append a million of these.
+        const RowCells cells(row.transaction, digits);
+        const QString balance = row.balance.toGroupedText(digits);
+        StringTableModel::RowText text(ColumnCount);
+        cells.each([&text](QStringView cell) { text << cell; });
+        text << balance;
+        texts.append(text.take());
+    }
+    return texts;
+}
+
+void RegisterGrid::AppendRowTexts(QList<QString> &&texts)
+{
+    if (texts.isEmpty())
+        return;
     StringTableModel &m = model();
-    int row = lastRow();
-    if (m_firstRowPending)
-        m_firstRowPending = false;
-    else
-        m.SetRowCount(++row + 1);
-    QStringList texts = rowTexts(transaction);
-    texts[ColBalance] = balance.toGroupedText(m_options.DecimalDigits);
-    m.SetRow(row, texts);
+    // The pending empty row takes the first text.
+    const int first = m_firstRowPending ? lastRow() : m.RowCount();
+    m_firstRowPending = false;
+    m.SetJoinedRows(first, std::move(texts));
 }
 
 bool RegisterGrid::UpdateRows(const TTransaction &transaction)
@@ -272,26 +314,40 @@ void RegisterGrid::AutoSizeRegisterColumns()
         return;
     const QFontMetrics metrics(m_grid->font());
     const TextWidthEstimate estimate(m_grid->font());
-    int widths[ColumnCount];
-    QList<qreal> estimates(m.RowCount());
-    for (int col = 0; col < ColumnCount; ++col) {
-        // Shaping every text is the dearest part of a load: estimate each text from
-        // its characters' advances, then measure exactly only the few that may be widest.
-        qreal widestEstimate = 0;
-        for (int row = 0; row < m.RowCount(); ++row) {
-            estimates[row] = estimate(m.CellView(col, row));
-            widestEstimate = qMax(widestEstimate, estimates[row]);
-        }
-        int widest = qCeil(widestEstimate);
-        int measured = 0;
-        for (int row = 0; row < m.RowCount() && measured < MaxMeasured; ++row) {
-            if (estimates[row] > 0 && estimates[row] >= widestEstimate - EstimateMargin) {
-                widest = qMax(widest, metrics.horizontalAdvance(m.Cell(col, row)));
-                ++measured;
+    // Shaping every text is the dearest part of a load: estimate each text from its
+    // characters' advances in one pass over the rows, keeping the first rows whose
+    // estimate may be the widest, then measure exactly only those.
+    struct Candidate
+    {
+        int row;
+        qreal estimate;
+    };
+    QStringView cells[ColumnCount];
+    qreal widestEstimate[ColumnCount] = {};
+    std::vector<Candidate> candidates[ColumnCount];
+    for (int row = 0; row < m.RowCount(); ++row) {
+        m.RowViews(row, cells);
+        for (int col = 0; col < ColumnCount; ++col) {
+            const qreal estimated = cells[col].isEmpty() ? 0 : estimate(cells[col]);
+            if (estimated <= 0 || estimated < widestEstimate[col] - EstimateMargin)
+                continue;
+            std::vector<Candidate> &kept = candidates[col];
+            if (estimated > widestEstimate[col]) {
+                widestEstimate[col] = estimated;
+                std::erase_if(kept, [&](const Candidate &c) { return c.estimate < estimated - EstimateMargin; });
             }
+            if (kept.size() < size_t(MaxMeasured))
+                kept.push_back({row, estimated});
         }
-        widths[col] = qMax(widest, MinTextWidth) + CellPadding;
     }
+    int widths[ColumnCount];
+    for (int col = 0; col < ColumnCount; ++col) {
+        widths[col] = qCeil(widestEstimate[col]);
+        for (const Candidate &c : candidates[col])
+            widths[col] = qMax(widths[col], metrics.horizontalAdvance(m.Cell(col, c.row)));
+    }
+    for (int &width : widths)
+        width = qMax(width, MinTextWidth) + CellPadding;
     widths[ColPayee] = qMin(widths[ColPayee], MaxNameWidth);
     widths[ColCategory] = qMin(widths[ColCategory], MaxNameWidth);
     widths[ColNote] = qMin(widths[ColNote], MaxNoteWidth);

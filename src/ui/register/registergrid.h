@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/money.h"
+#include "core/store/ttransaction.h"
 
 #include <QHash>
 #include <QList>
@@ -16,7 +17,6 @@ class TPubStrGrid;
 struct ProgramOptions;
 struct RegisterFilter;
 struct Session;
-struct TTransaction;
 
 // A grid with the register's ten columns: the register's own and the report
 // centre's. Row 0 is the header. It keeps each listed transaction's stored amount,
@@ -46,10 +46,19 @@ public:
     void FillRows(const QList<TTransaction> &transactions,
                   std::optional<Money> opening = std::nullopt);
     void AddRow(const TTransaction &transaction);
-    // One row after the rows there with balance in the balance column, for lists
-    // streamed in one at a time (use inside the model's BeginUpdate/EndUpdate). No
-    // amount is kept: FillRunningBalance does not apply to these rows.
-    void AppendBalancedRow(const TTransaction &transaction, Money balance);
+    // A transaction of a list streamed in batches, with the balance after it.
+    struct BalancedTransaction
+    {
+        TTransaction transaction;
+        Money balance;
+    };
+    // The stored texts of such rows, balance column included. It touches no grid, so
+    // it may run on another thread while the next batch is read.
+    static QList<QString> BalancedRowTexts(const QList<BalancedTransaction> &rows, int digits);
+    // Appends rows made by BalancedRowTexts after the rows there (use inside the
+    // model's BeginUpdate/EndUpdate). No amount is kept: FillRunningBalance does not
+    // apply to these rows.
+    void AppendRowTexts(QList<QString> &&texts);
     // Rewrites every row of the transaction; false when it has none.
     bool UpdateRows(const TTransaction &transaction);
     // Deletes the first row of the transaction; false when it has none.

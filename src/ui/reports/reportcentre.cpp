@@ -5,6 +5,7 @@
 #include "ui/app/guarded.h"
 #include "ui/exchange/gridexport.h"
 #include "ui/feedback/dialogrunner.h"
+#include "ui/register/balancedrowfiller.h"
 #include "ui/register/registergrid.h"
 #include "ui/reports/transactionreport.h"
 #include "ui/widgets/pubstrgrid.h"
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <QShowEvent>
 
@@ -110,10 +112,12 @@ void TfrmReportCentre::PopulateReport()
     QElapsedTimer sincePaint;
     sincePaint.start();
     model.BeginUpdate();
-    try {
-        ForEachReportTransaction(m_session.MyDataModule, filter, [&](const TTransaction &t) {
+    {
+        const auto endUpdate = qScopeGuard([&model] { model.EndUpdate(); });
+        BalancedRowFiller filler(*m_grid, m_session.options.DecimalDigits);
+        ForEachReportTransaction(m_session.MyDataModule, filter, [&](TTransaction &&t) {
             balance += t.Amount;
-            m_grid->AppendBalancedRow(t, balance);
+            filler.add(std::move(t), balance);
             // A long list: let the window repaint now and then (the grid is hidden
             // meanwhile, and no input is taken).
             if ((++rows & 0x3FF) == 0 && sincePaint.elapsed() >= PaintIntervalMs) {
@@ -121,11 +125,8 @@ void TfrmReportCentre::PopulateReport()
                 sincePaint.restart();
             }
         });
-    } catch (...) {
-        model.EndUpdate();
-        throw;
+        filler.finish();
     }
-    model.EndUpdate();
     m_grid->AutoSizeRegisterColumns();
     m_strGrid->setVisible(rows > 0);
 }

@@ -1,5 +1,7 @@
 #include "ui/widgets/stringtablemodel.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr QChar CellSeparator(0x1F);
@@ -38,25 +40,10 @@ QStringList split(const QString &rowText, int cols)
 // The texts joined, cut to cols cells, without trailing empty cells.
 QString joinCells(const QStringList &texts, int cols)
 {
-    int last = int(qMin<qsizetype>(texts.size(), cols)) - 1;
-    while (last >= 0 && texts.at(last).isEmpty())
-        --last;
-    if (last < 0)
-        return {};
-    qsizetype length = last;
-    for (int c = 0; c <= last; ++c)
-        length += texts.at(c).size();
-    QString text;
-    text.reserve(length);
-    for (int c = 0; c <= last; ++c) {
-        if (c > 0)
-            text.append(CellSeparator);
-        const qsizetype from = text.size();
-        text.append(texts.at(c));
-        if (texts.at(c).contains(CellSeparator))
-            text.replace(from, texts.at(c).size(), QString(texts.at(c)).replace(CellSeparator, u' '));
-    }
-    return text;
+    StringTableModel::RowText row(cols);
+    for (const QString &text : texts)
+        row << text;
+    return row.take();
 }
 
 } // namespace
@@ -64,6 +51,34 @@ QString joinCells(const QStringList &texts, int cols)
 StringTableModel::StringTableModel(QObject *parent)
     : QAbstractTableModel(parent)
 {
+}
+
+StringTableModel::RowText &StringTableModel::RowText::operator<<(QStringView cell)
+{
+    if (m_cells.size() < m_cols)
+        m_cells.append(cell);
+    return *this;
+}
+
+QString StringTableModel::RowText::take() const
+{
+    qsizetype used = m_cells.size();
+    while (used > 0 && m_cells[used - 1].isEmpty())
+        --used;
+    if (used == 0)
+        return QString();
+    qsizetype length = used - 1;
+    for (qsizetype c = 0; c < used; ++c)
+        length += m_cells[c].size();
+    QString text(length, Qt::Uninitialized);
+    QChar *out = text.data();
+    for (qsizetype c = 0; c < used; ++c) {
+        if (c > 0)
+            *out++ = CellSeparator;
+        // A cell's own separator is stored as a blank.
+        out = std::replace_copy(m_cells[c].begin(), m_cells[c].end(), out, CellSeparator, QChar(u' '));
+    }
+    return text;
 }
 
 QStringView StringTableModel::at(int col, int row) const
@@ -151,6 +166,24 @@ QStringView StringTableModel::CellView(int col, int row) const
     return inRange(col, row) ? at(col, row) : QStringView();
 }
 
+void StringTableModel::RowViews(int row, QStringView *cells) const
+{
+    int col = 0;
+    if (row >= 0 && row < m_rows) {
+        const QStringView text(m_data.at(row));
+        qsizetype start = 0;
+        while (col < m_cols && !text.isEmpty()) {
+            const qsizetype separator = text.indexOf(CellSeparator, start);
+            cells[col++] = text.mid(start, (separator < 0 ? text.size() : separator) - start);
+            if (separator < 0)
+                break;
+            start = separator + 1;
+        }
+    }
+    for (; col < m_cols; ++col)
+        cells[col] = QStringView();
+}
+
 bool StringTableModel::SetCell(int col, int row, const QString &text)
 {
     if (!inRange(col, row))
@@ -182,6 +215,18 @@ void StringTableModel::SetRow(int row, const QStringList &texts)
         return;
     m_data[row] = std::move(text);
     rowChanged(row);
+}
+
+void StringTableModel::SetJoinedRows(int row, QList<QString> &&joinedRows)
+{
+    if (row < 0 || joinedRows.isEmpty())
+        return;
+    const int end = row + int(joinedRows.size());
+    BeginUpdate();
+    if (end > m_rows)
+        SetRowCount(end);
+    std::move(joinedRows.begin(), joinedRows.end(), m_data.begin() + row);
+    EndUpdate();
 }
 
 void StringTableModel::ClearCells()

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <functional>
 
@@ -50,14 +51,36 @@ public:
     int FixedRows() const { return m_fixedRows; }
     void SetFixedRows(int fixedRows);
 
+    // A row's stored text built cell by cell, for filling many rows without a list
+    // of texts for each. It keeps views: the cells' texts must outlive take().
+    // Cells beyond the column count given are ignored.
+    class RowText
+    {
+    public:
+        explicit RowText(int cols) : m_cols(cols) {}
+        RowText &operator<<(QStringView cell);
+        // The joined text without trailing empty cells, in one allocation.
+        QString take() const;
+
+    private:
+        QVarLengthArray<QStringView, 16> m_cells;
+        int m_cols;
+    };
+
     QString Cell(int col, int row) const;
     // The cell without a copy; valid until the row changes.
     QStringView CellView(int col, int row) const;
+    // Every cell of a row without copies, cells[0..ColCount); for passes over all
+    // cells, which would otherwise scan each row once per column.
+    void RowViews(int row, QStringView *cells) const;
     // Writes only when the text differs; returns whether it did.
     bool SetCell(int col, int row, const QString &text);
     QStringList Row(int row) const;
     // Columns beyond the list are emptied, texts beyond ColCount ignored.
     void SetRow(int row, const QStringList &texts);
+    // Rows from row on take the texts made by RowText::take, the row count growing
+    // as needed.
+    void SetJoinedRows(int row, QList<QString> &&joinedRows);
     void ClearCells();
     void InsertRows(int row, int count);
     void RemoveRows(int row, int count);

@@ -48,6 +48,10 @@ void TestMoney::textForms_data()
     QTest::newRow("-999") << qint64(-9990000) << 0 << "-999" << "-999";
     QTest::newRow("large") << qint64(123456789012340000) << 2 << "12,345,678,901,234.00" << "12345678901234.00";
     QTest::newRow("six places pad") << qint64(15000) << 6 << "1.500000" << "1.500000";
+    QTest::newRow("largest") << std::numeric_limits<qint64>::max() << 4 << "922,337,203,685,477.5807"
+                             << "922337203685477.5807";
+    QTest::newRow("most negative") << std::numeric_limits<qint64>::min() << 4 << "-922,337,203,685,477.5808"
+                                   << "-922337203685477.5808";
 }
 
 void TestMoney::textForms()

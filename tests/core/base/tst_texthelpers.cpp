@@ -13,6 +13,9 @@ private slots:
     void stripping_data();
     void stripping();
     void dateTextRoundTrip();
+    void storedDates_data();
+    void storedDates();
+    void dateTextsOutsideTheCommonRange();
 };
 
 void TestTextHelpers::isNumber_data()
@@ -89,6 +92,38 @@ void TestTextHelpers::dateTextRoundTrip()
     QCOMPARE(YearOfDate(date), 2024);
     QCOMPARE(MonthOfDate(date), 4);
     QVERIFY(!DateFromText(QStringLiteral("31/02/2024")).isValid());
+}
+
+void TestTextHelpers::storedDates_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QDate>("date");
+    QTest::newRow("day") << "2024-04-03" << QDate(2024, 4, 3);
+    QTest::newRow("time part") << "2024-04-03 12:30:00" << QDate(2024, 4, 3);
+    QTest::newRow("ISO time part") << "2024-04-03T12:30" << QDate(2024, 4, 3);
+    QTest::newRow("month 13") << "2024-13-01" << QDate();
+    QTest::newRow("30 February") << "2024-02-30" << QDate();
+    QTest::newRow("no dashes") << "20240403" << QDate();
+    QTest::newRow("letters") << "2024-0a-03" << QDate();
+    QTest::newRow("only the first ten characters count") << "2024-04-031" << QDate(2024, 4, 3);
+    QTest::newRow("empty") << "" << QDate();
+}
+
+void TestTextHelpers::storedDates()
+{
+    QFETCH(QString, stored);
+    QFETCH(QDate, date);
+    QCOMPARE(FromStoredDate(stored), date);
+    const QByteArray utf8 = stored.toUtf8();
+    QCOMPARE(FromStoredDate(QUtf8StringView(utf8.constData(), utf8.size())), date);
+}
+
+void TestTextHelpers::dateTextsOutsideTheCommonRange()
+{
+    QCOMPARE(DateToText(QDate()), QString());
+    QCOMPARE(DateToText(QDate(1, 1, 1)), QStringLiteral("01/01/0001"));
+    QCOMPARE(DateToText(QDate(2000, 12, 31)), QStringLiteral("31/12/2000"));
+    QCOMPARE(DateToText(QDate(12345, 6, 7)), QDate(12345, 6, 7).toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 QTEST_GUILESS_MAIN(TestTextHelpers)

@@ -50,6 +50,7 @@ private slots:
     void activationResetsTheFilters();
     void filtersReload_data();
     void filtersReload();
+    void longListKeepsOrderAndBalances();
     void nothingMatchingShowsTheLabel();
     void dateCorrection_data();
     void dateCorrection();
@@ -185,6 +186,31 @@ void TestReportCentre::filtersReload()
     emit w.cmbPayee()->activated(w.cmbPayee()->currentIndex());
     QCOMPARE(column(0), numbers);
     QCOMPARE(column(RegisterGrid::ColBalance).first(), firstBalance);
+}
+
+void TestReportCentre::longListKeepsOrderAndBalances()
+{
+    // Long lists are filled in batches: every row must arrive once, in order, with
+    // its own balance, also across the batch edges.
+    constexpr int Bulk = 10000;
+    m_file->exec(QStringLiteral(
+        "INSERT INTO tbTransactions (CompanyID, TransactionDate, PayeeId, Amount, strNote, CategoryId,"
+        " AccountId, LinkedTransactionID, InternalDescription, OtherAccountID, CurrencyID, CurrencyRate, Status)"
+        " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1)"
+        " SELECT 1, '%2', 2, -100, 'bulk ' || i, 2, 1, 0, '', 0, 1, 1.0, 'C' FROM n")
+        .arg(Bulk).arg(day(6, 15)));
+    TfrmReportCentre &w = *m_window;
+    w.FormActivate();
+    const QStringList numbers = column(RegisterGrid::ColNumber);
+    QCOMPARE(numbers.size(), 3 + Bulk);
+    QCOMPARE(numbers.mid(0, 3), (QStringList{"3", "2", "5"}));
+    for (int i = 3; i < numbers.size(); ++i)
+        QCOMPARE(numbers.at(i).toInt(), 7 + i - 3);
+    const QStringList balances = column(RegisterGrid::ColBalance);
+    QCOMPARE(balances.at(3), QStringLiteral("2,083.49"));
+    QCOMPARE(balances.at(4096 + 3), QStringLiteral("2,042.53"));
+    QCOMPARE(balances.last(), QStringLiteral("1,983.50"));
+    QCOMPARE(column(RegisterGrid::ColNote).last(), QStringLiteral("bulk %1").arg(Bulk));
 }
 
 void TestReportCentre::nothingMatchingShowsTheLabel()

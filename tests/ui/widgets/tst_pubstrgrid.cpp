@@ -273,6 +273,22 @@ void TestPubStrGrid::cellsKeepTheirPlace()
     QCOMPARE(grid.Rows(0), QStringList(4));
     QCOMPARE(grid.Rows(2), QStringList(4));
     QVERIFY(!grid.SetCell(2, 1, QStringLiteral("new")));
+
+    // The same row built cell by cell for a bulk fill, with a cell too many, lands
+    // as SetRow puts it, and reads back whole in one pass.
+    StringTableModel::RowText text(4);
+    for (const QString &cell : row)
+        text << cell;
+    text << QStringLiteral("beyond the columns");
+    grid.Model()->SetJoinedRows(2, {text.take()});
+    expected = row;
+    expected.replaceInStrings(QString(QChar(0x1F)), QStringLiteral(" "));
+    QCOMPARE(grid.Rows(2), expected);
+    QStringView views[4];
+    grid.Model()->RowViews(2, views);
+    for (int col = 0; col < 4; ++col)
+        QCOMPARE(views[col].toString(), expected.at(col));
+    QCOMPARE(grid.RowCount(), 3);
 }
 
 void TestPubStrGrid::columnsDroppedStayGone()
