@@ -3,6 +3,7 @@
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/datamodule.h"
 #include "core/datafile/sqlstatement.h"
+#include "core/store/transactionstore.h"
 
 #include <sqlite3.h>
 #include <limits>
@@ -102,9 +103,7 @@ int TransactionBatch::takeId()
 void TransactionBatch::add(const TTransaction &record, int id, int accountId, Money amount, int linkedId,
                            int otherAccountId, int currencyId, double rate)
 {
-    if (!record.TransactionDate.isValid() || record.TransactionDate.year() < 1
-        || record.TransactionDate.year() > 9999)
-        throw TillbrookError(QStringLiteral("A transaction without a valid date cannot be stored."));
+    CheckStorableDate(record.TransactionDate);
     Row row;
     row.id = id;
     storedDate(record.TransactionDate, row.date);
