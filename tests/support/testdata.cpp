@@ -68,3 +68,18 @@ int TestData::transaction(const TestTransaction &row)
         .exec();
     return int(insert.lastInsertId());
 }
+
+void LeaveFreePages(const QString &path)
+{
+    TMyDataModule db;
+    db.open(path);
+    WorkGuard work(db);
+    for (int i = 0; i < 3000; ++i)
+        SqlStatement(db, QStringLiteral("INSERT INTO tbTransactions (AccountId, TransactionDate, Amount, strNote)"
+                                        " VALUES (1, '2024-01-01', :Amount, :strNote)"))
+            .bind(QStringLiteral(":Amount"), i)
+            .bind(QStringLiteral(":strNote"), QString(200, u'n'))
+            .exec();
+    SqlStatement(db, QStringLiteral("DELETE FROM tbTransactions WHERE Amount >= 10")).exec();
+    work.commit();
+}

@@ -44,3 +44,7 @@ public:
 private:
     TMyDataModule &m_db;
 };
+
+// Fills the data file at Path (which no other connection holds) and deletes most of it
+// again, leaving ten transactions and free pages for a compaction to give back.
+void LeaveFreePages(const QString &path);

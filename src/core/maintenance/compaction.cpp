@@ -52,49 +52,67 @@ bool ReplaceFileAtomically(const QString &source, const QString &target)
     return true;
 }
 
-bool CompactDataFile(const QString &path, const FileReplacer &replace)
+Compaction::Compaction(const QString &path) : m_path(path), m_content(path)
 {
     if (!QFileInfo(path).isFile())
-        return false;
-    const QString copy = path + u'x';
+        return;
     // The lock keeps another Tillbrook from opening the file until the copy is in its
     // place; taken before SQLite opens the file and let go after SQLite has closed it,
     // so closing its descriptor never drops SQLite's own locks.
-    FileLock lock;
-    if (!lock.tryLock(path))
-        return false;
+    if (!m_lock.tryLock(path))
+        return;
+    const QString copy = path + u'x';
     // A copy left by an interrupted compaction is ours and stale.
     removeCopy(copy);
     try {
-        {
-            SqliteFile source(path, SqliteFile::ReadWrite);
-            if (source.firstColumn(QStringLiteral("PRAGMA freelist_count")) == QStringList{QStringLiteral("0")}) {
-                // Nothing to give back: a checked file at Path is all that is asked.
-                const bool sound = source.soundnessProblem().isEmpty();
-                source.close();
-                lock.release();
-                return sound;
-            }
+        SqliteFile source(path, SqliteFile::ReadWrite);
+        // A file with no free pages is compact already: it is only checked.
+        if (source.firstColumn(QStringLiteral("PRAGMA freelist_count")) != QStringList{QStringLiteral("0")}) {
             source.exec(QStringLiteral("VACUUM INTO ?1"), {copy});
-        }
-        {
-            SqliteFile compacted(copy, SqliteFile::ReadOnly);
-            if (!compacted.soundnessProblem().isEmpty()) {
-                compacted.close();
-                removeCopy(copy);
-                return false;
-            }
-        }
-        QFile::setPermissions(copy, QFile::permissions(path));
-        if (!replace(copy, path)) {
-            removeCopy(copy);
-            return false;
+            m_content = copy;
         }
     } catch (const TillbrookError &) {
         removeCopy(copy);
+        m_lock.release();
+        return;
+    }
+    m_ready = true;
+}
+
+Compaction::~Compaction()
+{
+    if (m_ready)
+        finish(false);
+}
+
+bool Compaction::check() const
+{
+    return m_ready && DataFileSoundnessProblem(m_content).isEmpty();
+}
+
+bool Compaction::finish(bool sound, const FileReplacer &replace)
+{
+    if (!m_ready)
+        return false;
+    m_ready = false;
+    if (m_content == m_path) {
+        m_lock.release();
+        return sound;
+    }
+    QFile::setPermissions(m_content, QFile::permissions(m_path));
+    if (!sound || !replace(m_content, m_path)) {
+        removeCopy(m_content);
+        m_content = m_path;
         return false;
     }
+    m_content = m_path;
     return true;
+}
+
+bool CompactDataFile(const QString &path, const FileReplacer &replace)
+{
+    Compaction compaction(path);
+    return compaction.finish(compaction.check(), replace);
 }
 
 void CompactRepair(Session &session)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/datafile/filelock.h"
+
 #include <QString>
 
 #include <functional>
@@ -20,6 +22,36 @@ bool ReplaceFileAtomically(const QString &source, const QString &target);
 // another program, not a sound data file, or the copy could not be made or put in
 // place; the file at Path is then byte for byte as it was and no copy is left behind.
 bool CompactDataFile(const QString &path, const FileReplacer &replace = ReplaceFileAtomically);
+
+// The same in its three steps, so that the compacted content can be read (to archive
+// it) while it is being checked. The constructor locks the file and writes the copy
+// when there are pages to give back; check() may then run on another thread while
+// content() is read; finish() puts the copy in place when it is sound, or removes it.
+// Dropped unfinished, the copy is removed and the file left as it was.
+class Compaction
+{
+public:
+    explicit Compaction(const QString &path);
+    ~Compaction();
+    Compaction(const Compaction &) = delete;
+    Compaction &operator=(const Compaction &) = delete;
+
+    // False when the file is missing, held by another program or could not be copied.
+    bool ready() const { return m_ready; }
+    // Where the compacted content is until finish(): the copy, or Path itself when
+    // it had nothing to give back.
+    const QString &content() const { return m_content; }
+    // Whether content() is a sound data file (SQLite's integrity check and the schema).
+    bool check() const;
+    // True when a checked, compact file is at Path (see CompactDataFile).
+    bool finish(bool sound, const FileReplacer &replace = ReplaceFileAtomically);
+
+private:
+    QString m_path;
+    QString m_content;
+    FileLock m_lock;
+    bool m_ready = false;
+};
 
 // "Validate and Optimise database": closes the connection, compacts the file in use and
 // connects it again. The result of the compaction is not reported; the notice

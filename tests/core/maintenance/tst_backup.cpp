@@ -6,6 +6,7 @@
 #include "core/session/datafileops.h"
 #include "core/session/settings.h"
 #include "fakearchivehost.h"
+#include "support/testdata.h"
 #include "support/testdatafile.h"
 
 #include <QDir>
@@ -95,6 +96,7 @@ class TestBackup : public QObject
 {
     Q_OBJECT
 private slots:
+    void backupWritesASoundArchive_data();
     void backupWritesASoundArchive();
     void refreshingKeepsOtherEntries();
     void cancelledBackupKeepsThePreviousArchive();
@@ -114,10 +116,22 @@ private slots:
     void restoredFileBehindAPasswordIsNotUsed();
 };
 
+void TestBackup::backupWritesASoundArchive_data()
+{
+    // A file with free pages is compacted first; its compacted copy is archived while
+    // it is checked.
+    QTest::addColumn<bool>("freePages");
+    QTest::newRow("compact file") << false;
+    QTest::newRow("file with free pages") << true;
+}
+
 void TestBackup::backupWritesASoundArchive()
 {
+    QFETCH(bool, freePages);
     TestDataFile f;
     f.db().close();
+    if (freePages)
+        LeaveFreePages(f.path());
     setNote(f.path(), QStringLiteral("kept"));
     f.db().connect();
     FakeArchiveHost host;
@@ -139,7 +153,12 @@ void TestBackup::backupWritesASoundArchive()
     const QString extracted = out + QStringLiteral("/test.tillbrook");
     QCOMPARE(runTool(QStringLiteral("sqlite3"), {extracted, QStringLiteral("PRAGMA integrity_check")}).output,
              QStringLiteral("ok"));
-    QCOMPARE(notesOf(extracted), QStringList{QStringLiteral("kept")});
+    QCOMPARE(notesOf(extracted).last(), QStringLiteral("kept"));
+    // The archive holds the file as it now is, compacted, and no copy is left behind.
+    QCOMPARE(readAll(extracted), readAll(f.path()));
+    QCOMPARE(runTool(QStringLiteral("sqlite3"), {f.path(), QStringLiteral("PRAGMA freelist_count")}).output,
+             QStringLiteral("0"));
+    QVERIFY(!QFileInfo::exists(f.path() + u'x'));
 }
 
 void TestBackup::refreshingKeepsOtherEntries()

@@ -1,6 +1,7 @@
 #include "core/datafile/filelock.h"
 #include "core/datafile/sqlstatement.h"
 #include "core/maintenance/compaction.h"
+#include "support/testdata.h"
 #include "support/testdatafile.h"
 
 #include <QFile>
@@ -14,22 +15,6 @@ QByteArray readAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// Fills the file and deletes most of it again, so compaction has pages to give back.
-void leaveFreePages(const QString &path)
-{
-    TMyDataModule db;
-    db.open(path);
-    WorkGuard work(db);
-    for (int i = 0; i < 3000; ++i)
-        SqlStatement(db, QStringLiteral("INSERT INTO tbTransactions (AccountId, TransactionDate, Amount, strNote)"
-                                        " VALUES (1, '2024-01-01', :Amount, :strNote)"))
-            .bind(QStringLiteral(":Amount"), i)
-            .bind(QStringLiteral(":strNote"), QString(200, u'n'))
-            .exec();
-    SqlStatement(db, QStringLiteral("DELETE FROM tbTransactions WHERE Amount >= 10")).exec();
-    work.commit();
 }
 
 int transactionCount(const QString &path)
@@ -58,6 +43,7 @@ class TestCompaction : public QObject
 private slots:
     void compactsAndKeepsTheData();
     void fileWithNothingToReclaimIsLeftAsItIs();
+    void compactionLeftUnfinishedChangesNothing();
     void failureLeavesTheOriginal_data();
     void failureLeavesTheOriginal();
     void validateAndOptimiseReconnects();
@@ -68,7 +54,7 @@ void TestCompaction::compactsAndKeepsTheData()
 {
     TestDataFile f;
     const QString path = f.copyTemplate(QStringLiteral("home.tillbrook"));
-    leaveFreePages(path);
+    LeaveFreePages(path);
     const qint64 before = QFileInfo(path).size();
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
 
@@ -92,6 +78,27 @@ void TestCompaction::fileWithNothingToReclaimIsLeftAsItIs()
     QVERIFY(!QFileInfo::exists(path + u'x'));
 }
 
+void TestCompaction::compactionLeftUnfinishedChangesNothing()
+{
+    TestDataFile f;
+    const QString path = f.copyTemplate(QStringLiteral("home.tillbrook"));
+    LeaveFreePages(path);
+    const QByteArray before = readAll(path);
+    {
+        Compaction compaction(path);
+        QVERIFY(compaction.ready());
+        QCOMPARE(compaction.content(), path + u'x');
+        QVERIFY(QFileInfo::exists(compaction.content()));
+        QVERIFY(compaction.check());
+        FileLock other;
+        QVERIFY(!other.tryLock(path));
+    }
+    QCOMPARE(readAll(path), before);
+    QVERIFY(!QFileInfo::exists(path + u'x'));
+    FileLock other;
+    QVERIFY(other.tryLock(path));
+}
+
 void TestCompaction::failureLeavesTheOriginal_data()
 {
     QTest::addColumn<QString>("kind");
@@ -108,7 +115,7 @@ void TestCompaction::failureLeavesTheOriginal()
     QFETCH(QString, kind);
     TestDataFile f;
     QString path = f.copyTemplate(QStringLiteral("home.tillbrook"));
-    leaveFreePages(path);
+    LeaveFreePages(path);
     FileReplacer replace = ReplaceFileAtomically;
     FileLock holder;
     if (kind == QLatin1String("rename") || kind == QLatin1String("stale")) {
@@ -147,7 +154,7 @@ void TestCompaction::validateAndOptimiseReconnects()
 {
     TestDataFile f;
     f.db().close();
-    leaveFreePages(f.path());
+    LeaveFreePages(f.path());
     const qint64 before = QFileInfo(f.path()).size();
     f.db().connect();
 
