@@ -46,15 +46,17 @@ qint64 nextId(TMyDataModule &db)
 // yyyy-MM-dd, as the data file stores dates.
 void storedDate(const QDate &date, char *out)
 {
-    int year = date.year();
+    // One conversion from the day number instead of one for each part.
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
     for (int i = 3; i >= 0; --i, year /= 10)
         out[i] = char('0' + year % 10);
     out[4] = '-';
-    out[5] = char('0' + date.month() / 10);
-    out[6] = char('0' + date.month() % 10);
+    out[5] = char('0' + month / 10);
+    out[6] = char('0' + month % 10);
     out[7] = '-';
-    out[8] = char('0' + date.day() / 10);
-    out[9] = char('0' + date.day() % 10);
+    out[8] = char('0' + day / 10);
+    out[9] = char('0' + day % 10);
 }
 
 QString quotedName(const QString &name)
@@ -121,7 +123,12 @@ void TransactionBatch::add(const TTransaction &record, int id, int accountId, Mo
     row.otherAccountId = otherAccountId;
     row.currencyId = currencyId;
     row.rate = rate;
-    row.status = record.Status.toUtf8();
+    // Rows of an import share a handful of statuses: converted once each.
+    if (record.Status != m_statusText || m_statusBytes.isNull()) {
+        m_statusText = record.Status;
+        m_statusBytes = record.Status.toUtf8();
+    }
+    row.status = m_statusBytes;
     m_pending.push_back(std::move(row));
     if (int(m_pending.size()) == RowsPerStatement) {
         if (!m_many)

@@ -66,6 +66,8 @@ private:
     sqlite3_stmt *m_one = nullptr;
     std::vector<Row> m_pending;
     qint64 m_nextId = 0;
+    QString m_statusText;
+    QByteArray m_statusBytes;
 };
 
 // Drops the secondary indexes of tbTransactions until rebuild() makes them again from
