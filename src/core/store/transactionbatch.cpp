@@ -3,6 +3,7 @@
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/datamodule.h"
 #include "core/datafile/sqlstatement.h"
+#include "core/store/transactionstore.h"
 
 #include <sqlite3.h>
 #include <limits>
@@ -13,6 +14,10 @@ namespace {
 // for SQLite's limit of bound values.
 constexpr int RowsPerStatement = 32;
 constexpr int ValuesPerRow = 13;
+// The page cache while indexes are built, in KiB (SQLite counts negative sizes so):
+// also the size of each sorted run of index keys, small enough for the processor's cache
+// to hold the run's working part.
+constexpr int SortRunKiB = -2048;
 
 const char *const InsertHead =
     "INSERT INTO tbTransactions (TransactionID, CompanyID, TransactionDate, PayeeId, Amount, strNote, CategoryId,"
@@ -102,9 +107,7 @@ int TransactionBatch::takeId()
 void TransactionBatch::add(const TTransaction &record, int id, int accountId, Money amount, int linkedId,
                            int otherAccountId, int currencyId, double rate)
 {
-    if (!record.TransactionDate.isValid() || record.TransactionDate.year() < 1
-        || record.TransactionDate.year() > 9999)
-        throw TillbrookError(QStringLiteral("A transaction without a valid date cannot be stored."));
+    CheckStorableDate(record.TransactionDate);
     Row row;
     row.id = id;
     storedDate(record.TransactionDate, row.date);
@@ -208,10 +211,62 @@ TransactionIndexPause::TransactionIndexPause(TMyDataModule &db) : m_db(db)
         SqlStatement(db, QStringLiteral("DROP INDEX %1").arg(quotedName(name))).exec();
 }
 
+namespace {
+
+qint64 pragmaValue(TMyDataModule &db, const QString &name)
+{
+    SqlStatement query(db, QStringLiteral("PRAGMA %1").arg(name));
+    query.exec();
+    return query.next() ? query.value(0).toLongLong() : 0;
+}
+
+// How SQLite sorts while the indexes are built. With temporary storage in memory its
+// sorter keeps every key in one list of separate allocations and merges it in place,
+// which misses the processor's cache at every step; with temporary files it sorts runs
+// the size of the page cache and merges them from those files: about twice as fast for
+// a million rows, and its memory stays bounded by that size. Both settings are put
+// back afterwards; they only tune the connection, so a refusal leaves things as they are.
+class SortingSettings
+{
+public:
+    explicit SortingSettings(TMyDataModule &db) : m_db(db)
+    {
+        m_cacheSize = pragmaValue(db, QStringLiteral("cache_size"));
+        m_tempStore = pragmaValue(db, QStringLiteral("temp_store"));
+        trySet(QStringLiteral("temp_store = FILE"));
+        trySet(QStringLiteral("cache_size = %1").arg(SortRunKiB));
+    }
+    ~SortingSettings()
+    {
+        trySet(QStringLiteral("cache_size = %1").arg(m_cacheSize));
+        trySet(QStringLiteral("temp_store = %1").arg(m_tempStore));
+    }
+
+private:
+    void trySet(const QString &setting)
+    {
+        try {
+            SqlStatement(m_db, QStringLiteral("PRAGMA ") + setting).exec();
+        } catch (const TillbrookError &) {
+            // SQLite refuses to change temporary storage inside a transaction once a
+            // temporary table exists; the indexes are then built the slower way.
+        }
+    }
+
+    TMyDataModule &m_db;
+    qint64 m_cacheSize = 0;
+    qint64 m_tempStore = 0;
+};
+
+} // namespace
+
 void TransactionIndexPause::rebuild()
 {
-    for (const QString &definition : std::as_const(m_definitions))
-        SqlStatement(m_db, definition).exec();
+    {
+        SortingSettings settings(m_db);
+        for (const QString &definition : std::as_const(m_definitions))
+            SqlStatement(m_db, definition).exec();
+    }
     m_definitions.clear();
 }
 

@@ -227,17 +227,21 @@ Money sumOf(SqlStatement &query)
 // that the stored text form holds, and an amount within the program's range.
 void checkStorable(const TTransaction &record)
 {
-    const QDate &date = record.TransactionDate;
-    if (!date.isValid() || date.year() < FirstStorableYear || date.year() > LastStorableYear)
-        throw TillbrookError(QStringLiteral("The transaction date is not a valid day between %1 and %2.")
-                                 .arg(QDate(FirstStorableYear, 1, 1).toString(Qt::ISODate),
-                                      QDate(LastStorableYear, 12, 31).toString(Qt::ISODate)));
+    CheckStorableDate(record.TransactionDate);
     if (!record.Amount.isInRange())
         throw TillbrookError(QStringLiteral("The amount %1 lies beyond the largest amount, %2.")
                                  .arg(record.Amount.toGroupedText(4), Money::maximum().toGroupedText(4)));
 }
 
 } // namespace
+
+void CheckStorableDate(const QDate &date)
+{
+    if (!date.isValid() || date.year() < FirstStorableYear || date.year() > LastStorableYear)
+        throw TillbrookError(QStringLiteral("The transaction date is not a valid day between %1 and %2.")
+                                 .arg(QDate(FirstStorableYear, 1, 1).toString(Qt::ISODate),
+                                      QDate(LastStorableYear, 12, 31).toString(Qt::ISODate)));
+}
 
 Money GetCurrentBalance(TMyDataModule &db, int accountId)
 {

@@ -18,6 +18,10 @@ class TMyDataModule;
 inline constexpr int FirstStorableYear = 1;
 inline constexpr int LastStorableYear = 9999;
 
+// Throws TillbrookError unless date is a real day within the storable years: every
+// writer of tbTransactions checks its rows' dates with it.
+void CheckStorableDate(const QDate &date);
+
 // Both balances throw TillbrookError (BalanceOverflowMessage) for a sum the amount
 // type cannot hold, rather than show a wrapped one.
 // Sum of Amount over every row of the account, in its own currency; 0 without rows.

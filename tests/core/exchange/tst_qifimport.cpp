@@ -277,6 +277,16 @@ void TestQifImport::largeImportBuildsTheIndexesAgain()
     };
     const QString indexes = indexDefinitions();
     QVERIFY(indexes.contains(QStringLiteral("ixTransactionsAccountDateRate")));
+    // The rebuild sorts with its own cache size and temporary files; the connection
+    // gets its own settings back.
+    const QString settingsSql = QStringLiteral("SELECT (SELECT cache_size FROM pragma_cache_size) || '/'"
+                                               " || (SELECT temp_store FROM pragma_temp_store)");
+    auto settings = [&] {
+        SqlStatement query(f.db(), settingsSql);
+        query.exec();
+        return query.next() ? query.value(0).toString() : QString();
+    };
+    const QString settingsBefore = settings();
 
     QByteArray content = "!Type:Bank\n";
     for (qsizetype i = 0; i < IndexRebuildThreshold; ++i)
@@ -293,6 +303,7 @@ void TestQifImport::largeImportBuildsTheIndexesAgain()
         ImportQifStaging(f.db(), f.notifier, staging, links);
 
     QCOMPARE(indexDefinitions(), indexes);
+    QCOMPARE(settings(), settingsBefore);
     QCOMPARE(count(f.db(), QStringLiteral("SELECT COUNT(*) FROM pragma_integrity_check WHERE integrity_check <> 'ok'")), 0);
     const qint64 expected = failAtTheEnd ? 0 : IndexRebuildThreshold;
     QCOMPARE(transactionCount(f.db()), expected);

@@ -1,6 +1,7 @@
 #include "core/store/lookups.h"
 #include "core/base/tillbrookerror.h"
 #include "core/store/transactionstore.h"
+#include "core/store/transactionbatch.h"
 #include "core/datafile/datamodule.h"
 #include "core/datafile/sqlstatement.h"
 #include "support/testdatafile.h"
@@ -497,7 +498,8 @@ void TestTransactionStore::zeroRateWritesNothing()
 }
 
 // A day the stored text cannot hold would be written as Null: counted in every
-// balance, shown in no month. Neither an insert nor an update writes it.
+// balance, shown in no month. Neither an insert, an update nor the batch writer of
+// imports writes it.
 void TestTransactionStore::impossibleDatesAreRefused_data()
 {
     QTest::addColumn<QDate>("date");
@@ -527,13 +529,28 @@ void TestTransactionStore::impossibleDatesAreRefused()
     TTransaction edit = record("Bank", "-1");
     edit.TransactionID = existing;
     edit.TransactionDate = date;
+    const TTransaction resolved = ResolveTransactionRefs(db(), t);
+    TTransaction resolvedPair = ResolveTransactionRefs(db(), pair);
+    resolvedPair.CurrencyRate = 1.0;
     if (!stored) {
         QVERIFY_THROWS_EXCEPTION(TillbrookError, InsertTransaction(db(), t));
         QVERIFY_THROWS_EXCEPTION(TillbrookError, InsertTransaction(db(), pair));
         QVERIFY_THROWS_EXCEPTION(TillbrookError, UpdateTransaction(db(), edit));
+        {
+            TransactionBatch batch(db());
+            QVERIFY_THROWS_EXCEPTION(TillbrookError, batch.insert(resolved));
+            QVERIFY_THROWS_EXCEPTION(TillbrookError, batch.insertTransfer(resolvedPair, 1, 1.0));
+            batch.flush();
+        }
         QCOMPARE(rowCount(), 1);
         QCOMPARE(rowOf(db(), existing).date, before.date);
         return;
+    }
+    {
+        TransactionBatch batch(db());
+        const int batched = batch.insert(resolved);
+        batch.flush();
+        QCOMPARE(rowOf(db(), batched).date, text);
     }
     QCOMPARE(rowOf(db(), InsertTransaction(db(), t)).date, text);
     UpdateTransaction(db(), edit);
