@@ -1,6 +1,7 @@
 // Benchmarks of compaction, backup and restore on the data file of 1,000,000
 // transactions (and, for the automatic backups, one of 50,000).
 #include "benchfile.h"
+#include "silentnotifier.h"
 #include "generator.h"
 
 #include "core/base/notifier.h"
@@ -24,16 +25,6 @@
 namespace {
 
 // Says nothing and answers "Yes".
-class QuietNotifier : public Notifier
-{
-public:
-    void showBar(const QString &, BarKind) override {}
-    QString showMessageDialog(const MessageDialogRequest &) override { return QStringLiteral("Yes"); }
-    void showMessageBox(MessageBoxKind, const QString &) override {}
-    QString promptForPassword() override { return QString(); }
-    void beep(BeepKind) override {}
-};
-
 // The archive work without its one-second waits, which are not work.
 class NoWaitHost : public ArchiveHost
 {
@@ -117,7 +108,7 @@ BENCHMARK(BM_CompactDataFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void backupOf(benchmark::State &state, const QString &source)
 {
-    QuietNotifier notifier;
+    SilentNotifier notifier(QStringLiteral("Yes"));
     Session session(notifier, workFolder().path() + u'/');
     NoWaitHost host;
     const QString path = copyOf(source, QStringLiteral("backup.tillbrook"));
@@ -151,7 +142,7 @@ BENCHMARK(BM_BackupDataFile50k)->Unit(benchmark::kMillisecond)->Iterations(5);
 // Restoring over the open file (answered "Yes"): extraction, its check and the rename.
 void BM_RestoreBackup(benchmark::State &state)
 {
-    QuietNotifier notifier;
+    SilentNotifier notifier(QStringLiteral("Yes"));
     Session session(notifier, workFolder().path() + u'/');
     NoWaitHost host;
     const QString path = copyOf(BenchDataFile(), QStringLiteral("restore.tillbrook"));

@@ -2,6 +2,7 @@
 // whole load with the month query, grid filling, column fitting and both balances,
 // on the offscreen platform.
 #include "benchfile.h"
+#include "silentnotifier.h"
 #include "core/base/notifier.h"
 #include "core/base/platformmessages.h"
 #include "core/session/session.h"
@@ -12,16 +13,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-class SilentNotifier : public Notifier
-{
-public:
-    void showBar(const QString &, BarKind) override {}
-    QString showMessageDialog(const MessageDialogRequest &) override { return QString(); }
-    void showMessageBox(MessageBoxKind, const QString &) override {}
-    QString promptForPassword() override { return QString(); }
-    void beep(BeepKind) override {}
-};
 
 void BM_MonthSwitch(benchmark::State &state)
 {

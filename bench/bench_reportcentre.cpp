@@ -2,6 +2,7 @@
 // the offscreen platform: one account's year, every transaction of the file, the
 // search over that full list, and CSV and spreadsheet export of it.
 #include "benchfile.h"
+#include "silentnotifier.h"
 #include "core/base/notifier.h"
 #include "core/exchange/gridwriters.h"
 #include "core/reports/reportcentre.h"
@@ -20,16 +21,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-class SilentNotifier : public Notifier
-{
-public:
-    void showBar(const QString &, BarKind) override {}
-    QString showMessageDialog(const MessageDialogRequest &) override { return QString(); }
-    void showMessageBox(MessageBoxKind, const QString &) override {}
-    QString promptForPassword() override { return QString(); }
-    void beep(BeepKind) override {}
-};
 
 double peakMegabytes()
 {

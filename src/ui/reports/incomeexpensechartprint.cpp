@@ -1,9 +1,9 @@
 #include "ui/reports/incomeexpensechartprint.h"
 
-#include "core/base/notices.h"
 #include "core/session/session.h"
 #include "ui/app/delay.h"
 #include "ui/reports/dateselect.h"
+#include "ui/reports/landscapelayout.h"
 #include "ui/reports/reportcharts.h"
 
 #include <QAction>
@@ -22,12 +22,7 @@ Trptincomeexpense::Trptincomeexpense(ReportItemKind kind, const ReportDateRange 
     : m_chart(std::make_unique<QChart>())
 {
     FillIncomeExpenseChart(m_chart.get(), expense, income);
-    ReportLayout layout;
-    layout.orientation = QPageLayout::Landscape;
-    layout.marginMm = 12.7;
-    layout.pageTitle = IncomeExpensePageTitle(kind, range);
-    layout.title = QStringLiteral("All accounts");
-    layout.footerText = QStringLiteral("Tillbrook - ") + QLatin1String(MakerWebAddress);
+    ReportLayout layout = LandscapeReportLayout(IncomeExpensePageTitle(kind, range), QStringLiteral("All accounts"));
     layout.summaryHeightMm = ChartHeightMm;
     layout.drawSummary = [chart = m_chart.get()](QPainter &painter, const QRectF &band, double dotsPerMm) {
         RenderChart(chart, painter, QRectF(band.topLeft(), QSizeF(qMin(band.width(), ChartWidthMm * dotsPerMm),

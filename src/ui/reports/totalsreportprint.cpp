@@ -1,8 +1,8 @@
 #include "ui/reports/totalsreportprint.h"
 
-#include "core/base/notices.h"
 #include "core/session/session.h"
 #include "ui/reports/dateselect.h"
+#include "ui/reports/landscapelayout.h"
 
 TrptIncomeExpenseText::TrptIncomeExpenseText(QList<TotalsLine> lines, ReportItemKind kind,
                                              const ReportDateRange &range)
@@ -14,25 +14,13 @@ TrptIncomeExpenseText::TrptIncomeExpenseText(QList<TotalsLine> lines, ReportItem
 
 ReportLayout TrptIncomeExpenseText::Layout(ReportItemKind kind, const ReportDateRange &range)
 {
-    ReportLayout layout;
-    layout.orientation = QPageLayout::Landscape;
-    layout.marginMm = 12.7;
-    layout.pageTitle = TotalsPageTitle(kind, range);
-    layout.pageTitleLeftMm = 4.8;
-    layout.title = TotalsTitle(kind);
-    layout.titleLeftMm = 4.8;
     // Header caption, its left, the detail text's left and width, alignment (mm).
-    layout.columns = {
-        {QStringLiteral("Name"), 19.1, 19.1, 82.8, Qt::AlignLeft},
-        {QStringLiteral("Pay -"), 121.2, 105.8, 22.8, Qt::AlignRight},
-        {QStringLiteral("Receive +"), 141.8, 131.2, 24.9, Qt::AlignRight},
-    };
-    layout.ruleLeftMm = 6.4;
-    layout.ruleWidthMm = 264.1;
-    layout.footerText = QStringLiteral("Tillbrook - ") + QLatin1String(MakerWebAddress);
-    layout.footerLeftMm = 6.4;
-    layout.pageNumberRightMm = 263.8;
-    return layout;
+    return LandscapeListLayout(TotalsPageTitle(kind, range), TotalsTitle(kind),
+                               {
+                                   {QStringLiteral("Name"), 19.1, 19.1, 82.8, Qt::AlignLeft},
+                                   {QStringLiteral("Pay -"), 121.2, 105.8, 22.8, Qt::AlignRight},
+                                   {QStringLiteral("Receive +"), 141.8, 131.2, 24.9, Qt::AlignRight},
+                               });
 }
 
 void TrptIncomeExpenseText::Rewind()

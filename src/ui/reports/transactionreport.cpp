@@ -1,6 +1,6 @@
 #include "ui/reports/transactionreport.h"
 
-#include "core/base/notices.h"
+#include "ui/reports/landscapelayout.h"
 #include "ui/widgets/pubstrgrid.h"
 
 TrptDefaultReport::TrptDefaultReport(const TPubStrGrid &grid, const QString &pageTitle,
@@ -11,16 +11,9 @@ TrptDefaultReport::TrptDefaultReport(const TPubStrGrid &grid, const QString &pag
 
 ReportLayout TrptDefaultReport::Layout(const QString &pageTitle, const QString &title)
 {
-    ReportLayout layout;
-    layout.orientation = QPageLayout::Landscape;
-    layout.marginMm = 12.7;
-    layout.pageTitle = pageTitle;
-    layout.pageTitleLeftMm = 4.8;
-    layout.title = title;
-    layout.titleLeftMm = 4.8;
     // Header caption, its left, the detail text's left and width (0: as wide as the
     // text), alignment; positions in mm from the printable area's left edge.
-    layout.columns = {
+    return LandscapeListLayout(pageTitle, title, {
         {QStringLiteral("Number"), 6.4, 6.4, 21.4, Qt::AlignLeft},
         {QStringLiteral("Date"), 29.6, 29.6, 21.4, Qt::AlignLeft},
         {QStringLiteral("Payee"), 52.9, 52.9, 42.6, Qt::AlignLeft},
@@ -31,13 +24,7 @@ ReportLayout TrptDefaultReport::Layout(const QString &pageTitle, const QString &
         {QStringLiteral("Pay -"), 220.7, 209.6, 18.5, Qt::AlignRight},
         {QStringLiteral("Receive +"), 235.0, 230.7, 18.5, Qt::AlignRight},
         {QStringLiteral("Balance"), 258.5, 249.8, 20.6, Qt::AlignRight},
-    };
-    layout.ruleLeftMm = 6.4;
-    layout.ruleWidthMm = 264.1;
-    layout.footerText = QStringLiteral("Tillbrook - ") + QLatin1String(MakerWebAddress);
-    layout.footerLeftMm = 6.4;
-    layout.pageNumberRightMm = 263.8;
-    return layout;
+    });
 }
 
 void TrptDefaultReport::Rewind()
