@@ -112,6 +112,14 @@ void TestQifStaging::utf8IsTellApartFromWindows1252_data()
     QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << false;
     QTest::newRow("above U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << false;
     QTest::newRow("continuation alone") << QByteArray("\x80") << false;
+    // Long ASCII runs are checked eight bytes at a time: what follows them, at every
+    // place of the last block, is still checked.
+    for (int ascii : {7, 8, 9, 15, 16, 17}) {
+        const QByteArray run(ascii, 'a');
+        QTest::addRow("two-byte after %d ASCII", ascii) << run + "\xc3\xa9z" << true;
+        QTest::addRow("latin byte after %d ASCII", ascii) << run + "\xe9" + run << false;
+        QTest::addRow("cut short after %d ASCII", ascii) << run + "\xe2\x82" << false;
+    }
 }
 
 void TestQifStaging::utf8IsTellApartFromWindows1252()
