@@ -18,6 +18,8 @@ constexpr int ValuesPerRow = 13;
 // also the size of each sorted run of index keys, small enough for the processor's cache
 // to hold the run's working part.
 constexpr int SortRunKiB = -2048;
+// Helper threads of SQLite's sorter while indexes are built.
+constexpr int SortThreads = 2;
 
 const char *const InsertHead =
     "INSERT INTO tbTransactions (TransactionID, CompanyID, TransactionDate, PayeeId, Amount, strNote, CategoryId,"
@@ -231,8 +233,10 @@ qint64 pragmaValue(TMyDataModule &db, const QString &name)
 // sorter keeps every key in one list of separate allocations and merges it in place,
 // which misses the processor's cache at every step; with temporary files it sorts runs
 // the size of the page cache and merges them from those files: about twice as fast for
-// a million rows, and its memory stays bounded by that size. Both settings are put
-// back afterwards; they only tune the connection, so a refusal leaves things as they are.
+// a million rows, and its memory stays bounded by that size. Two helper threads sort
+// runs while the table is read (only with temporary files), another fifth off the
+// time the user waits. The settings are put back afterwards; they only tune the
+// connection, so a refusal leaves things as they are.
 class SortingSettings
 {
 public:
@@ -240,11 +244,14 @@ public:
     {
         m_cacheSize = pragmaValue(db, QStringLiteral("cache_size"));
         m_tempStore = pragmaValue(db, QStringLiteral("temp_store"));
+        m_threads = pragmaValue(db, QStringLiteral("threads"));
         trySet(QStringLiteral("temp_store = FILE"));
         trySet(QStringLiteral("cache_size = %1").arg(SortRunKiB));
+        trySet(QStringLiteral("threads = %1").arg(SortThreads));
     }
     ~SortingSettings()
     {
+        trySet(QStringLiteral("threads = %1").arg(m_threads));
         trySet(QStringLiteral("cache_size = %1").arg(m_cacheSize));
         trySet(QStringLiteral("temp_store = %1").arg(m_tempStore));
     }
@@ -263,6 +270,7 @@ private:
     TMyDataModule &m_db;
     qint64 m_cacheSize = 0;
     qint64 m_tempStore = 0;
+    qint64 m_threads = 0;
 };
 
 } // namespace

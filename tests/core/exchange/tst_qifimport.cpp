@@ -277,10 +277,11 @@ void TestQifImport::largeImportBuildsTheIndexesAgain()
     };
     const QString indexes = indexDefinitions();
     QVERIFY(indexes.contains(QStringLiteral("ixTransactionsAccountDateRate")));
-    // The rebuild sorts with its own cache size and temporary files; the connection
-    // gets its own settings back.
+    // The rebuild sorts with its own cache size, temporary files and threads; the
+    // connection gets its own settings back.
     const QString settingsSql = QStringLiteral("SELECT (SELECT cache_size FROM pragma_cache_size) || '/'"
-                                               " || (SELECT temp_store FROM pragma_temp_store)");
+                                               " || (SELECT temp_store FROM pragma_temp_store) || '/'"
+                                               " || (SELECT threads FROM pragma_threads)");
     auto settings = [&] {
         SqlStatement query(f.db(), settingsSql);
         query.exec();
