@@ -855,20 +855,7 @@ void TestMainWindow::currencyListKeepsTheShownAccount()
     QCOMPARE(view->currentAccountName(), QStringLiteral("Savings"));
 
     // The list adds a currency through its editor, so the register reloads afterwards.
-    f.answers = {[](QDialog &dialog) {
-                     auto *list = qobject_cast<TfrmCurrencyEdit *>(&dialog);
-                     if (list)
-                         list->btnNew->click();
-                     return int(QDialog::Accepted);
-                 },
-                 [](QDialog &dialog) {
-                     auto *editor = qobject_cast<TfrmCurrencyItemEdit *>(&dialog);
-                     if (!editor)
-                         return int(QDialog::Rejected);
-                     editor->setTexts(QStringLiteral("E"), QStringLiteral("EUR"), QStringLiteral("2"), QString());
-                     editor->btnSave->click();
-                     return editor->result();
-                 }};
+    f.answers = newCurrencyVisit();
     s.window.menu().Currencies1->trigger();
     QVERIFY(f.answers.isEmpty());
     QVERIFY(!f.notifier.dialogs.isEmpty());
