@@ -13,23 +13,12 @@
 
 namespace {
 
-std::unique_ptr<TMyDataModule> bigFileConnection;
-
-TMyDataModule &bigFile()
-{
-    if (!bigFileConnection) {
-        bigFileConnection = std::make_unique<TMyDataModule>();
-        bigFileConnection->open(BenchDataFile());
-    }
-    return *bigFileConnection;
-}
-
 const ReportDateRange OneYear{QDate(2020, 1, 1), QDate(2020, 12, 31)};
 const ReportDateRange AllYears{QDate(2006, 1, 1), QDate(2025, 12, 31)};
 
 void BM_AccountSummary(benchmark::State &state)
 {
-    TMyDataModule &db = bigFile();
+    TMyDataModule &db = BenchFileConnection();
     for (auto _ : state)
         benchmark::DoNotOptimize(LoadAccountSummary(db));
 }
@@ -38,7 +27,7 @@ BENCHMARK(BM_AccountSummary)->Unit(benchmark::kMillisecond);
 // The printed totals report's lines; arg 0 payees, 1 categories.
 void BM_TotalsOneYear(benchmark::State &state)
 {
-    TMyDataModule &db = bigFile();
+    TMyDataModule &db = BenchFileConnection();
     const auto kind = ReportItemKind(state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(BuildTotalsList(db, kind, OneYear, 2));
@@ -47,7 +36,7 @@ BENCHMARK(BM_TotalsOneYear)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void BM_TotalsAllYears(benchmark::State &state)
 {
-    TMyDataModule &db = bigFile();
+    TMyDataModule &db = BenchFileConnection();
     const auto kind = ReportItemKind(state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(BuildTotalsList(db, kind, AllYears, 2));
@@ -57,7 +46,7 @@ BENCHMARK(BM_TotalsAllYears)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 // Both series of the printed income and expense chart.
 void BM_IncomeExpenseSeriesAllYears(benchmark::State &state)
 {
-    TMyDataModule &db = bigFile();
+    TMyDataModule &db = BenchFileConnection();
     const auto kind = ReportItemKind(state.range(0));
     for (auto _ : state) {
         benchmark::DoNotOptimize(ExpenseSeries(db, kind, AllYears));
@@ -69,7 +58,7 @@ BENCHMARK(BM_IncomeExpenseSeriesAllYears)->Arg(0)->Arg(1)->Unit(benchmark::kMill
 // The graphical reports window's series.
 void BM_NetTotalsSeriesAllYears(benchmark::State &state)
 {
-    TMyDataModule &db = bigFile();
+    TMyDataModule &db = BenchFileConnection();
     const auto kind = ReportItemKind(state.range(0));
     for (auto _ : state)
         benchmark::DoNotOptimize(NetTotalsSeries(db, kind, AllYears));
@@ -79,7 +68,7 @@ BENCHMARK(BM_NetTotalsSeriesAllYears)->Arg(0)->Arg(1)->Unit(benchmark::kMillisec
 // One payee over 20 years, about 3,300 transactions; arg 0 per date, 1 per month.
 void BM_BudgetAnalysisOnePayee(benchmark::State &state)
 {
-    TMyDataModule &db = bigFile();
+    TMyDataModule &db = BenchFileConnection();
     const int payee = BudgetItemId(db, ReportItemKind::Payees, QStringLiteral("Payee 042"));
     for (auto _ : state) {
         if (state.range(0) == 0)
@@ -97,9 +86,9 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     BenchDataFile(); // generate before any timing starts
-    bigFile();       // a file of an older template gets its indexes here, untimed
+    BenchFileConnection();       // a file of an older template gets its indexes here, untimed
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    bigFileConnection.reset();
+    CloseBenchFile();
     return 0;
 }

@@ -11,19 +11,6 @@
 
 namespace {
 
-// Made on first use and closed by main() while the application object still exists;
-// a static connection would be torn down after it and crash at exit.
-std::unique_ptr<TMyDataModule> bigFileConnection;
-
-TMyDataModule &bigFile()
-{
-    if (!bigFileConnection) {
-        bigFileConnection = std::make_unique<TMyDataModule>();
-        bigFileConnection->open(BenchDataFile());
-    }
-    return *bigFileConnection;
-}
-
 // Inserts inside one database transaction, as an import or the generator does.
 void BM_InsertTransaction(benchmark::State &state)
 {
@@ -49,7 +36,7 @@ BENCHMARK(BM_InsertTransaction)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 void BM_GetCurrentBalance(benchmark::State &state)
 {
-    TMyDataModule &db = bigFile();
+    TMyDataModule &db = BenchFileConnection();
     int account = 1;
     for (auto _ : state) {
         benchmark::DoNotOptimize(GetCurrentBalance(db, account));
@@ -61,7 +48,7 @@ BENCHMARK(BM_GetCurrentBalance)->Unit(benchmark::kMillisecond);
 // The balance before a month late in the book: the worst case, most rows counted.
 void BM_GetPreviousBalance(benchmark::State &state)
 {
-    TMyDataModule &db = bigFile();
+    TMyDataModule &db = BenchFileConnection();
     int account = 1;
     for (auto _ : state) {
         benchmark::DoNotOptimize(GetPreviousBalance(db, account, QDate(2025, 5, 31)));
@@ -74,7 +61,7 @@ BENCHMARK(BM_GetPreviousBalance)->Unit(benchmark::kMillisecond);
 // balances. A month holds about 400 rows of the account in the generated book.
 void BM_MonthQueryAndBalances(benchmark::State &state)
 {
-    TMyDataModule &db = bigFile();
+    TMyDataModule &db = BenchFileConnection();
     int account = 1;
     int month = 1;
     qint64 rows = 0;
@@ -94,7 +81,7 @@ BENCHMARK(BM_MonthQueryAndBalances)->Unit(benchmark::kMillisecond);
 
 void BM_MonthQuery(benchmark::State &state)
 {
-    TMyDataModule &db = bigFile();
+    TMyDataModule &db = BenchFileConnection();
     int account = 1;
     for (auto _ : state) {
         benchmark::DoNotOptimize(LoadMonthTransactions(db, account, QStringLiteral("Account"), QDate(2024, 6, 1),
@@ -113,6 +100,6 @@ int main(int argc, char **argv)
     BenchDataFile(); // generate before any timing starts
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    bigFileConnection.reset();
+    CloseBenchFile();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -19,7 +20,23 @@ QString copyTemplate(const QString &path)
     return path;
 }
 
+std::unique_ptr<TMyDataModule> benchFileConnection;
+
 } // namespace
+
+TMyDataModule &BenchFileConnection()
+{
+    if (!benchFileConnection) {
+        benchFileConnection = std::make_unique<TMyDataModule>();
+        benchFileConnection->open(BenchDataFile());
+    }
+    return *benchFileConnection;
+}
+
+void CloseBenchFile()
+{
+    benchFileConnection.reset();
+}
 
 QString BenchDataFile()
 {
