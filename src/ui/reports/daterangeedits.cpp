@@ -3,6 +3,9 @@
 #include "core/base/texthelpers.h"
 
 #include <QDateEdit>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
 #include <QSignalBlocker>
 
 namespace {
@@ -60,4 +63,19 @@ void DateRangeEdits::dtToChange()
         dtTo->setDate(dtFrom->date());
     }
     emit rangeChanged();
+}
+
+QHBoxLayout *DateRangeAndKindRow(DateRangeEdits &dates, QRadioButton *payees, QRadioButton *categories,
+                                 QWidget *parent)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(new QLabel(QStringLiteral("From"), parent));
+    row->addWidget(dates.dtFrom);
+    row->addWidget(new QLabel(QStringLiteral("to"), parent));
+    row->addWidget(dates.dtTo);
+    row->addSpacing(12);
+    row->addWidget(payees);
+    row->addWidget(categories);
+    row->addStretch(1);
+    return row;
 }

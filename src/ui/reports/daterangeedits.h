@@ -5,6 +5,8 @@
 #include <QObject>
 
 class QDateEdit;
+class QHBoxLayout;
+class QRadioButton;
 class QWidget;
 
 // The "From" and "to" date pickers of the report windows. A from-date moved past the
@@ -30,3 +32,8 @@ private:
     void dtFromChange();
     void dtToChange();
 };
+
+// The top row of the chart windows: "From" and "to" with the date pickers, then the
+// choice between payees and categories.
+QHBoxLayout *DateRangeAndKindRow(DateRangeEdits &dates, QRadioButton *payees, QRadioButton *categories,
+                                 QWidget *parent);

@@ -71,15 +71,7 @@ TfrmGraphBudget::TfrmGraphBudget(TMyDataModule &db, Notifier &notifier, QWidget 
     btnClose->setObjectName(QStringLiteral("btnClose"));
     btnClose->setToolTip(QStringLiteral("Close this window"));
 
-    auto *dateRow = new QHBoxLayout;
-    dateRow->addWidget(new QLabel(QStringLiteral("From"), this));
-    dateRow->addWidget(dates->dtFrom);
-    dateRow->addWidget(new QLabel(QStringLiteral("to"), this));
-    dateRow->addWidget(dates->dtTo);
-    dateRow->addSpacing(12);
-    dateRow->addWidget(rdPayee);
-    dateRow->addWidget(rdCategories);
-    dateRow->addStretch(1);
+    auto *dateRow = DateRangeAndKindRow(*dates, rdPayee, rdCategories, this);
     auto *selectRow = new QHBoxLayout;
     auto *lblSelect = new QLabel(QStringLiteral("Select"), this);
     lblSelect->setBuddy(cmbLists);

@@ -48,15 +48,7 @@ TfrmGraphReports::TfrmGraphReports(TMyDataModule &db, Notifier &notifier, QWidge
 
     auto *top = new QVBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("Select the date range to generate the report from"), this));
-    auto *dateRow = new QHBoxLayout;
-    dateRow->addWidget(new QLabel(QStringLiteral("From"), this));
-    dateRow->addWidget(dates->dtFrom);
-    dateRow->addWidget(new QLabel(QStringLiteral("to"), this));
-    dateRow->addWidget(dates->dtTo);
-    dateRow->addSpacing(12);
-    dateRow->addWidget(rdPayee);
-    dateRow->addWidget(rdCategories);
-    dateRow->addStretch(1);
+    auto *dateRow = DateRangeAndKindRow(*dates, rdPayee, rdCategories, this);
     top->addLayout(dateRow);
     auto *graph = new QVBoxLayout(GroupBox1);
     graph->addWidget(chartView);
