@@ -86,7 +86,9 @@ TfrmGraphBudget::TfrmGraphBudget(TMyDataModule &db, Notifier &notifier, QWidget 
     layout->addWidget(new QLabel(QStringLiteral("Select the date range to generate the report from"), this));
     layout->addLayout(dateRow);
     layout->addLayout(selectRow);
-    layout->addWidget(lblNoTransactions);
+    // The chart or, in its place, the label takes the spare height, so the rows above
+    // stay at the top either way.
+    layout->addWidget(lblNoTransactions, 1);
     layout->addWidget(chartView, 1);
     layout->addWidget(lblBudgetNotSet);
     layout->addLayout(bottom);
