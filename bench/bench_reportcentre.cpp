@@ -94,7 +94,7 @@ void BM_ReportCentreQueryAll(benchmark::State &state)
     qint64 rows = 0;
     for (auto _ : state) {
         rows = 0;
-        ForEachReportTransaction(db, GetFilter(db, everything), [&rows](TTransaction &&) { ++rows; });
+        ForEachReportRow(db, GetFilter(db, everything), [&rows](const TransactionRowCells &) { ++rows; });
     }
     state.counters["rows"] = double(rows);
 }

@@ -47,6 +47,18 @@ void checkCondition(const QString &condition)
     }
 }
 
+// The register's query with the filter's condition and values, handed to use.
+template <typename Use>
+void withFilteredQuery(TMyDataModule &db, const RegisterFilter &filter, Use &&use)
+{
+    checkCondition(filter.condition);
+    SqlStatement query(db, SelectPart + u' ' + filter.condition.trimmed() + OrderPart);
+    query.bind(QStringLiteral(":CompanyID"), 1);
+    for (const auto &[name, value] : filter.values)
+        query.bind(name.startsWith(u':') ? name : u':' + name, value);
+    use(query);
+}
+
 } // namespace
 
 QList<TTransaction> LoadMonthTransactions(TMyDataModule &db, int accountId,
@@ -69,24 +81,16 @@ QList<TTransaction> LoadFilteredTransactions(TMyDataModule &db, const RegisterFi
                                              const QString &accountName)
 {
     QList<TTransaction> rows;
-    ForEachFilteredTransaction(db, filter, [&rows](TTransaction &&t) { rows.append(std::move(t)); }, accountName);
+    withFilteredQuery(db, filter, [&](SqlStatement &query) { rows = readAll(query, accountName); });
     return rows;
 }
 
-void ForEachFilteredTransaction(TMyDataModule &db, const RegisterFilter &filter,
-                                const std::function<void(TTransaction &&)> &row,
-                                const QString &accountName)
+void ForEachFilteredRow(TMyDataModule &db, const RegisterFilter &filter,
+                        const std::function<void(const TransactionRowCells &)> &row)
 {
-    checkCondition(filter.condition);
-    SqlStatement query(db, SelectPart + u' ' + filter.condition.trimmed() + OrderPart);
-    query.bind(QStringLiteral(":CompanyID"), 1);
-    for (const auto &[name, value] : filter.values)
-        query.bind(name.startsWith(u':') ? name : u':' + name, value);
-    query.exec();
-    TransactionRowReader reader;
-    while (query.next()) {
-        TTransaction t = reader.read(query);
-        t.AccountDescription = accountName;
-        row(std::move(t));
-    }
+    withFilteredQuery(db, filter, [&row](SqlStatement &query) {
+        query.exec();
+        while (query.next())
+            row(ViewTransactionRow(query));
+    });
 }

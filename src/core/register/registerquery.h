@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/transactionrow.h"
 #include "core/store/ttransaction.h"
 
 #include <QDate>
@@ -41,8 +42,7 @@ QList<TTransaction> LoadMonthTransactions(TMyDataModule &db, int accountId,
 // separator or a comment: values must come in through bound placeholders.
 QList<TTransaction> LoadFilteredTransactions(TMyDataModule &db, const RegisterFilter &filter,
                                              const QString &accountName = QString());
-// The same rows handed over to row one at a time (it may keep them), for lists too
-// long to hold as records.
-void ForEachFilteredTransaction(TMyDataModule &db, const RegisterFilter &filter,
-                                const std::function<void(TTransaction &&)> &row,
-                                const QString &accountName = QString());
+// The same rows as they are read, for a list too long to make records of: row sees
+// each one's cells only during its call.
+void ForEachFilteredRow(TMyDataModule &db, const RegisterFilter &filter,
+                        const std::function<void(const TransactionRowCells &)> &row);

@@ -65,8 +65,8 @@ Money ReportOpeningBalance(TMyDataModule &db, const ReportCentreChoice &choice)
     return GetPreviousBalance(db, accountId, choice.fromDate.addDays(-1));
 }
 
-void ForEachReportTransaction(TMyDataModule &db, const RegisterFilter &filter,
-                              const std::function<void(TTransaction &&)> &row)
+void ForEachReportRow(TMyDataModule &db, const RegisterFilter &filter,
+                      const std::function<void(const TransactionRowCells &)> &row)
 {
-    ForEachFilteredTransaction(db, filter, row);
+    ForEachFilteredRow(db, filter, row);
 }

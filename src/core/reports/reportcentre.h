@@ -45,6 +45,6 @@ RegisterFilter GetFilter(TMyDataModule &db, const ReportCentreChoice &choice);
 Money ReportOpeningBalance(TMyDataModule &db, const ReportCentreChoice &choice);
 
 // The transactions the filter lets through, by date and then number, handed to
-// row one at a time so no list of them is ever held.
-void ForEachReportTransaction(TMyDataModule &db, const RegisterFilter &filter,
-                              const std::function<void(TTransaction &&)> &row);
+// row one at a time as they are read, so no list of them is ever held.
+void ForEachReportRow(TMyDataModule &db, const RegisterFilter &filter,
+                      const std::function<void(const TransactionRowCells &)> &row);

@@ -5,22 +5,30 @@
 
 namespace {
 
+// Positions of the columns every transaction query selects first.
+enum Column {
+    ColId, ColDate, ColPayeeName, ColPayeeId, ColCategoryName, ColCategoryId, ColNote,
+    ColAmount, ColAccountId, ColLinkedId, ColTransferMark, ColOtherAccountId, ColCurrencyId,
+    ColCurrencyRate, ColStatus
+};
+static_assert(ColStatus + 1 == TransactionRowColumnCount);
+
 // Every column but the payee and category names, the transfer mark and the status.
 TTransaction readUnsharedColumns(const SqlStatement &query)
 {
     // Read by position: the register reads thousands of rows per load.
     TTransaction t;
-    t.TransactionID = query.intAt(0);
-    t.TransactionDate = query.dateAt(1);
-    t.PayeeId = query.intAt(3);
-    t.CategoryId = query.intAt(5);
-    t.strNote = query.textAt(6);
-    t.Amount = Money::fromUnits(query.int64At(7));
-    t.AccountId = query.intAt(8);
-    t.LinkedTransactionID = query.intAt(9);
-    t.OtherAccountID = query.intAt(11);
-    t.CurrencyID = query.intAt(12);
-    t.CurrencyRate = query.realAt(13);
+    t.TransactionID = query.intAt(ColId);
+    t.TransactionDate = query.dateAt(ColDate);
+    t.PayeeId = query.intAt(ColPayeeId);
+    t.CategoryId = query.intAt(ColCategoryId);
+    t.strNote = query.textAt(ColNote);
+    t.Amount = Money::fromUnits(query.int64At(ColAmount));
+    t.AccountId = query.intAt(ColAccountId);
+    t.LinkedTransactionID = query.intAt(ColLinkedId);
+    t.OtherAccountID = query.intAt(ColOtherAccountId);
+    t.CurrencyID = query.intAt(ColCurrencyId);
+    t.CurrencyRate = query.realAt(ColCurrencyRate);
     return t;
 }
 
@@ -37,20 +45,36 @@ const QString &sharedName(QHash<int, QString> &names, int id, const SqlStatement
 TTransaction ReadTransactionRow(const SqlStatement &query)
 {
     TTransaction t = readUnsharedColumns(query);
-    t.PayeeName = query.textAt(2);
-    t.CategoryDescription = query.textAt(4);
-    t.InternalDescription = query.textAt(10);
-    t.Status = query.textAt(14);
+    t.PayeeName = query.textAt(ColPayeeName);
+    t.CategoryDescription = query.textAt(ColCategoryName);
+    t.InternalDescription = query.textAt(ColTransferMark);
+    t.Status = query.textAt(ColStatus);
     return t;
+}
+
+TransactionRowCells ViewTransactionRow(const SqlStatement &query)
+{
+    TransactionRowCells row;
+    row.TransactionID = query.intAt(ColId);
+    row.TransactionDate = query.utf8At(ColDate);
+    row.PayeeId = query.intAt(ColPayeeId);
+    row.PayeeName = query.utf8At(ColPayeeName);
+    row.CategoryId = query.intAt(ColCategoryId);
+    row.CategoryDescription = query.utf8At(ColCategoryName);
+    row.strNote = query.utf8At(ColNote);
+    row.Amount = Money::fromUnits(query.int64At(ColAmount));
+    row.InternalDescription = query.utf8At(ColTransferMark);
+    row.Status = query.utf8At(ColStatus);
+    return row;
 }
 
 TTransaction TransactionRowReader::read(const SqlStatement &query)
 {
     TTransaction t = readUnsharedColumns(query);
-    t.PayeeName = sharedName(m_payeeNames, t.PayeeId, query, 2);
-    t.CategoryDescription = sharedName(m_categoryNames, t.CategoryId, query, 4);
-    t.InternalDescription = m_transferMarks.get(query, 10);
-    t.Status = m_statuses.get(query, 14);
+    t.PayeeName = sharedName(m_payeeNames, t.PayeeId, query, ColPayeeName);
+    t.CategoryDescription = sharedName(m_categoryNames, t.CategoryId, query, ColCategoryName);
+    t.InternalDescription = m_transferMarks.get(query, ColTransferMark);
+    t.Status = m_statuses.get(query, ColStatus);
     return t;
 }
 

@@ -3,6 +3,7 @@
 #include "core/store/ttransaction.h"
 
 #include <QHash>
+#include <QUtf8StringView>
 
 class SqlStatement;
 
@@ -17,6 +18,24 @@ inline constexpr int TransactionRowColumnCount = 15;
 
 // The transaction on the query's current row.
 TTransaction ReadTransactionRow(const SqlStatement &query);
+
+// What a listing shows of the query's current row, read without making a single
+// text: the views point into the statement's row and hold only until its next step.
+// A Null text is an empty view.
+struct TransactionRowCells
+{
+    int TransactionID = 0;
+    QUtf8StringView TransactionDate; // as stored, "yyyy-MM-dd"
+    int PayeeId = 0;
+    QUtf8StringView PayeeName;
+    int CategoryId = 0;
+    QUtf8StringView CategoryDescription;
+    QUtf8StringView strNote;
+    Money Amount;
+    QUtf8StringView InternalDescription;
+    QUtf8StringView Status;
+};
+TransactionRowCells ViewTransactionRow(const SqlStatement &query);
 
 // Reads the rows of one query in turn. Texts that repeat from row to row are made
 // once and shared by every transaction that carries them: the payee and category

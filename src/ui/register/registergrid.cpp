@@ -9,14 +9,10 @@
 #include "ui/widgets/pubstrgrid.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QPalette>
 #include <QScopeGuard>
 
-#include <QtMath>
-
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -27,37 +23,6 @@ constexpr int MinTextWidth = 10;
 constexpr int CellPadding = 20;
 constexpr int MaxNameWidth = 100;  // Payee, Category
 constexpr int MaxNoteWidth = 200;
-
-// Kerning moves a short text by a pixel or two at most.
-constexpr qreal EstimateMargin = 4;
-// Texts of nearly one width (numbers, dates) differ by less than that margin.
-constexpr int MaxMeasured = 8;
-
-// Width of a text as the sum of its characters' advances (Latin-1 from a table);
-// texts with other characters are measured whole.
-class TextWidthEstimate
-{
-public:
-    explicit TextWidthEstimate(const QFont &font) : m_metrics(font)
-    {
-        for (int c = 0; c < 256; ++c)
-            m_advance[c] = m_metrics.horizontalAdvance(QChar(c));
-    }
-    qreal operator()(QStringView text) const
-    {
-        qreal width = 0;
-        for (const QChar ch : text) {
-            if (ch.unicode() > 255)
-                return m_metrics.horizontalAdvance(text.toString());
-            width += m_advance[ch.unicode()];
-        }
-        return width;
-    }
-
-private:
-    QFontMetricsF m_metrics;
-    qreal m_advance[256];
-};
 
 } // namespace
 
@@ -113,30 +78,36 @@ void RegisterGrid::SetupRegisterColumns()
 
 namespace {
 
-// The formatted cells of a transaction's row before its balance.
+// The formatted cells of a row before its balance.
 struct RowCells
 {
-    RowCells(const TTransaction &t, int digits)
-        : transaction(t), number(QString::number(t.TransactionID)), date(DateToText(t.TransactionDate)),
-          payment(t.Amount <= Money()), amount((payment ? -t.Amount : t.Amount).toGroupedText(digits))
+    RowCells(const RegisterGrid::BalancedRow &row, int digits)
+        : row(row), number(QString::number(row.TransactionID)), date(DateToText(row.TransactionDate)),
+          payment(row.Amount <= Money()), amount((payment ? -row.Amount : row.Amount).toGroupedText(digits))
     {
     }
-    // Hands each cell to put in column order, as views into this and the transaction.
+    RowCells(const TTransaction &t, int digits)
+        : RowCells({t.TransactionID, t.TransactionDate, t.PayeeName, t.CategoryDescription, t.strNote,
+                    t.InternalDescription, t.Status, t.Amount, Money()},
+                   digits)
+    {
+    }
+    // Hands each cell to put in column order, as views into this and the row's texts.
     template <typename Put>
     void each(Put &&put) const
     {
         put(number);
         put(date);
-        put(transaction.PayeeName);
-        put(transaction.CategoryDescription);
-        put(transaction.strNote);
-        put(QStringView(transaction.Status).left(1));
-        put(QStringView(transaction.InternalDescription).left(1));
+        put(row.PayeeName);
+        put(row.CategoryDescription);
+        put(row.strNote);
+        put(row.Status.left(1));
+        put(row.InternalDescription.left(1));
         put(payment ? QStringView(amount) : QStringView());
         put(payment ? QStringView() : QStringView(amount));
     }
 
-    const TTransaction &transaction;
+    const RegisterGrid::BalancedRow row;
     QString number;
     QString date;
     bool payment;
@@ -196,20 +167,20 @@ void RegisterGrid::AddRow(const TTransaction &transaction)
     m_amounts.insert(transaction.TransactionID, transaction.Amount);
 }
 
-QList<QString> RegisterGrid::BalancedRowTexts(const QList<BalancedTransaction> &rows, int digits)
+QString RegisterGrid::BalancedRowText(const BalancedRow &row, int digits, ColumnWidthScan &widths)
 {
-    QList<QString> texts;
-    texts.reserve(rows.size());
-    for (const BalancedTransaction &row : rows) {
-        // Each row's text is built in one piece: reports append a million of these.
-        const RowCells cells(row.transaction, digits);
-        const QString balance = row.balance.toGroupedText(digits);
-        StringTableModel::RowText text(ColumnCount);
-        cells.each([&text](QStringView cell) { text << cell; });
-        text << balance;
-        texts.append(text.take());
-    }
-    return texts;
+    const RowCells cells(row, digits);
+    const QString balance = row.balance.toGroupedText(digits);
+    QStringView texts[ColumnCount];
+    int col = 0;
+    cells.each([&](QStringView cell) { texts[col++] = cell; });
+    texts[ColBalance] = balance;
+    widths.add(texts);
+    // Built in one piece: reports append a million of these.
+    StringTableModel::RowText text(ColumnCount);
+    for (const QStringView cell : texts)
+        text << cell;
+    return text.take();
 }
 
 void RegisterGrid::AppendRowTexts(QList<QString> &&texts)
@@ -307,45 +278,40 @@ Money RegisterGrid::FillRunningBalance(Money opening)
     return balances.isEmpty() ? opening : balances.last();
 }
 
+ColumnWidthScan RegisterGrid::NewWidthScan() const
+{
+    ColumnWidthScan scan(m_grid->font(), ColumnCount);
+    const StringTableModel &m = model();
+    if (m.ColCount() == ColumnCount && m.FixedRows() > 0) {
+        QStringView cells[ColumnCount];
+        m.RowViews(0, cells);
+        scan.add(cells);
+    }
+    return scan;
+}
+
 void RegisterGrid::AutoSizeRegisterColumns()
 {
     const StringTableModel &m = model();
     if (m.ColCount() != ColumnCount)
         return;
-    const QFontMetrics metrics(m_grid->font());
-    const TextWidthEstimate estimate(m_grid->font());
-    // Shaping every text is the dearest part of a load: estimate each text from its
-    // characters' advances in one pass over the rows, keeping the first rows whose
-    // estimate may be the widest, then measure exactly only those.
-    struct Candidate
-    {
-        int row;
-        qreal estimate;
-    };
+    ColumnWidthScan scan = NewWidthScan();
     QStringView cells[ColumnCount];
-    qreal widestEstimate[ColumnCount] = {};
-    std::vector<Candidate> candidates[ColumnCount];
-    for (int row = 0; row < m.RowCount(); ++row) {
+    for (int row = m.FixedRows(); row < m.RowCount(); ++row) {
         m.RowViews(row, cells);
-        for (int col = 0; col < ColumnCount; ++col) {
-            const qreal estimated = cells[col].isEmpty() ? 0 : estimate(cells[col]);
-            if (estimated <= 0 || estimated < widestEstimate[col] - EstimateMargin)
-                continue;
-            std::vector<Candidate> &kept = candidates[col];
-            if (estimated > widestEstimate[col]) {
-                widestEstimate[col] = estimated;
-                std::erase_if(kept, [&](const Candidate &c) { return c.estimate < estimated - EstimateMargin; });
-            }
-            if (kept.size() < size_t(MaxMeasured))
-                kept.push_back({row, estimated});
-        }
+        scan.add(cells);
     }
-    int widths[ColumnCount];
-    for (int col = 0; col < ColumnCount; ++col) {
-        widths[col] = qCeil(widestEstimate[col]);
-        for (const Candidate &c : candidates[col])
-            widths[col] = qMax(widths[col], metrics.horizontalAdvance(m.Cell(col, c.row)));
-    }
+    applyColumnWidths(scan.widths());
+}
+
+void RegisterGrid::AutoSizeRegisterColumns(const ColumnWidthScan &rows)
+{
+    if (model().ColCount() == ColumnCount)
+        applyColumnWidths(rows.widths());
+}
+
+void RegisterGrid::applyColumnWidths(QList<int> widths)
+{
     for (int &width : widths)
         width = qMax(width, MinTextWidth) + CellPadding;
     widths[ColPayee] = qMin(widths[ColPayee], MaxNameWidth);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+#include "ui/register/columnwidthscan.h"
 #include "ui/widgets/stringtablemodel.h"
 
 class QModelIndex;
@@ -46,16 +47,24 @@ public:
     void FillRows(const QList<TTransaction> &transactions,
                   std::optional<Money> opening = std::nullopt);
     void AddRow(const TTransaction &transaction);
-    // A transaction of a list streamed in batches, with the balance after it.
-    struct BalancedTransaction
+    // A row of a list streamed in batches: its cells as views, and the balance after it.
+    struct BalancedRow
     {
-        TTransaction transaction;
+        int TransactionID = 0;
+        QDate TransactionDate;
+        QStringView PayeeName;
+        QStringView CategoryDescription;
+        QStringView strNote;
+        QStringView InternalDescription;
+        QStringView Status;
+        Money Amount;
         Money balance;
     };
-    // The stored texts of such rows, balance column included. It touches no grid, so
-    // it may run on another thread while the next batch is read.
-    static QList<QString> BalancedRowTexts(const QList<BalancedTransaction> &rows, int digits);
-    // Appends rows made by BalancedRowTexts after the rows there (use inside the
+    // The stored text of such a row, balance column included; its cells also go to
+    // widths. It touches no grid, so it may run on another thread while the next
+    // batch is read.
+    static QString BalancedRowText(const BalancedRow &row, int digits, ColumnWidthScan &widths);
+    // Appends rows made by BalancedRowText after the rows there (use inside the
     // model's BeginUpdate/EndUpdate). No amount is kept: FillRunningBalance does not
     // apply to these rows.
     void AppendRowTexts(QList<QString> &&texts);
@@ -82,12 +91,17 @@ public:
     // Fits each column to its widest text (header included) with the register's
     // limits, then gives the spare width to Payee and Category.
     void AutoSizeRegisterColumns();
+    // The same for rows that went through a scan of NewWidthScan() as they were made.
+    void AutoSizeRegisterColumns(const ColumnWidthScan &rows);
+    // A scan of the ten columns in the grid's font that has seen the header row.
+    ColumnWidthScan NewWidthScan() const;
 
     static QStringList headers();
 
 private:
     StringTableModel &model() const;
     QStringList rowTexts(const TTransaction &transaction) const;
+    void applyColumnWidths(QList<int> widths);
     void getCellColor(int row, int col, TGridDrawState state, TGridCellStyle &style) const;
 
     TPubStrGrid *m_grid;

@@ -111,13 +111,13 @@ void TfrmReportCentre::PopulateReport()
     int rows = 0;
     QElapsedTimer sincePaint;
     sincePaint.start();
+    BalancedRowFiller filler(*m_grid, m_session.options.DecimalDigits);
     model.BeginUpdate();
     {
         const auto endUpdate = qScopeGuard([&model] { model.EndUpdate(); });
-        BalancedRowFiller filler(*m_grid, m_session.options.DecimalDigits);
-        ForEachReportTransaction(m_session.MyDataModule, filter, [&](TTransaction &&t) {
-            balance += t.Amount;
-            filler.add(std::move(t), balance);
+        ForEachReportRow(m_session.MyDataModule, filter, [&](const TransactionRowCells &row) {
+            balance += row.Amount;
+            filler.add(row, balance);
             // A long list: let the window repaint now and then (the grid is hidden
             // meanwhile, and no input is taken).
             if ((++rows & 0x3FF) == 0 && sincePaint.elapsed() >= PaintIntervalMs) {
@@ -127,7 +127,7 @@ void TfrmReportCentre::PopulateReport()
         });
         filler.finish();
     }
-    m_grid->AutoSizeRegisterColumns();
+    m_grid->AutoSizeRegisterColumns(filler.widths());
     m_strGrid->setVisible(rows > 0);
 }
 

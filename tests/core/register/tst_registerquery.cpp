@@ -1,3 +1,4 @@
+#include "core/base/texthelpers.h"
 #include "core/base/tillbrookerror.h"
 #include "core/register/registerlookups.h"
 #include "core/register/registerquery.h"
@@ -198,8 +199,11 @@ void TestRegisterQuery::listedRowEqualsTheLoadedOne_data()
 {
     QTest::addColumn<bool>("transfer");
     QTest::addColumn<QString>("status");
-    QTest::newRow("plain row") << false << "Cleared";
-    QTest::newRow("transfer row") << true << "Reconciled";
+    QTest::addColumn<QString>("note");
+    QTest::newRow("plain row") << false << "Cleared" << "rye \"dark\"";
+    QTest::newRow("transfer row") << true << "Reconciled" << "rye \"dark\"";
+    QTest::newRow("texts beyond ASCII") << false << "Void" << QString::fromUtf8("cr\u00e8me br\u00fbl\u00e9e \u2615");
+    QTest::newRow("empty texts") << false << "" << "";
 }
 
 // The register's list and the single load read one row shape: every field of the
@@ -209,6 +213,7 @@ void TestRegisterQuery::listedRowEqualsTheLoadedOne()
 {
     QFETCH(bool, transfer);
     QFETCH(QString, status);
+    QFETCH(QString, note);
     TestData data(m_file->db());
     const int euro = data.currency(QStringLiteral("E"), QStringLiteral("EUR"), 1.25);
     const int savings = data.account(QStringLiteral("Savings"), euro);
@@ -218,7 +223,7 @@ void TestRegisterQuery::listedRowEqualsTheLoadedOne()
     row.amount = Money::fromUnits(-123456);
     row.payeeId = data.payee(QStringLiteral("Baker"));
     row.categoryId = data.category(QStringLiteral("Bread"));
-    row.note = QStringLiteral("rye \"dark\"");
+    row.note = note;
     row.status = status;
     if (transfer) {
         row.linkedId = 77;
@@ -247,6 +252,37 @@ void TestRegisterQuery::listedRowEqualsTheLoadedOne()
     QCOMPARE(t.OtherAccountID, row.otherAccountId);
     QCOMPARE(loaded.AccountDescription, QStringLiteral("Savings"));
     QVERIFY(t == loaded);
+
+    // Long listings read the same row's cells without making records of them.
+    QList<TTransaction> viewed;
+    RegisterFilter filter;
+    filter.add(QStringLiteral("AND tbTransactions.AccountId=:AccountId")).bind(QStringLiteral(":AccountId"), savings);
+    ForEachFilteredRow(m_file->db(), filter, [&viewed](const TransactionRowCells &cells) {
+        TTransaction v;
+        v.TransactionID = cells.TransactionID;
+        v.TransactionDate = FromStoredDate(cells.TransactionDate);
+        v.PayeeId = cells.PayeeId;
+        v.PayeeName = cells.PayeeName.toString();
+        v.CategoryId = cells.CategoryId;
+        v.CategoryDescription = cells.CategoryDescription.toString();
+        v.strNote = cells.strNote.toString();
+        v.Amount = cells.Amount;
+        v.InternalDescription = cells.InternalDescription.toString();
+        v.Status = cells.Status.toString();
+        viewed.append(v);
+    });
+    QCOMPARE(viewed.size(), 1);
+    const TTransaction &v = viewed.first();
+    QCOMPARE(v.TransactionID, t.TransactionID);
+    QCOMPARE(v.TransactionDate, t.TransactionDate);
+    QCOMPARE(v.PayeeId, t.PayeeId);
+    QCOMPARE(v.PayeeName, t.PayeeName);
+    QCOMPARE(v.CategoryId, t.CategoryId);
+    QCOMPARE(v.CategoryDescription, t.CategoryDescription);
+    QCOMPARE(v.strNote, t.strNote);
+    QCOMPARE(v.Amount, t.Amount);
+    QCOMPARE(v.InternalDescription, t.InternalDescription);
+    QCOMPARE(v.Status, t.Status);
 }
 
 QTEST_MAIN(TestRegisterQuery)

@@ -59,8 +59,8 @@ void TestReportCentreQuery::addRow(int account, const QString &date, qint64 unit
 QList<int> TestReportCentreQuery::ids(const ReportCentreChoice &choice)
 {
     QList<int> found;
-    ForEachReportTransaction(m_file->db(), GetFilter(m_file->db(), choice),
-                             [&found](const TTransaction &t) { found.append(t.TransactionID); });
+    ForEachReportRow(m_file->db(), GetFilter(m_file->db(), choice),
+                     [&found](const TransactionRowCells &row) { found.append(row.TransactionID); });
     return found;
 }
 

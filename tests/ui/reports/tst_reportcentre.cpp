@@ -1,4 +1,5 @@
 #include "core/base/texthelpers.h"
+#include "support/testdata.h"
 #include "support/testdatafile.h"
 #include "support/scripteddialogs.h"
 #include "ui/register/registergrid.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -51,6 +53,10 @@ private slots:
     void filtersReload_data();
     void filtersReload();
     void longListKeepsOrderAndBalances();
+    void listedCells_data();
+    void listedCells();
+    void columnsFitTheWidestText_data();
+    void columnsFitTheWidestText();
     void nothingMatchingShowsTheLabel();
     void dateCorrection_data();
     void dateCorrection();
@@ -211,6 +217,99 @@ void TestReportCentre::longListKeepsOrderAndBalances()
     QCOMPARE(balances.at(4096 + 3), QStringLiteral("2,042.53"));
     QCOMPARE(balances.last(), QStringLiteral("1,983.50"));
     QCOMPARE(column(RegisterGrid::ColNote).last(), QStringLiteral("bulk %1").arg(Bulk));
+}
+
+void TestReportCentre::listedCells_data()
+{
+    QTest::addColumn<QString>("payee");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("mark");
+    QTest::addColumn<qint64>("units");
+    QTest::addColumn<QStringList>("cells"); // Payee, Category, Note, C, T, Pay, Receive
+    const QString cafe = QString::fromUtf8("Caf\u00e9 \u00dcber");
+    const QString note = QString::fromUtf8("cr\u00e8me br\u00fbl\u00e9e \u2615");
+    QTest::newRow("texts beyond ASCII")
+        << cafe << note << "Void" << "" << qint64(-12345)
+        << QStringList{cafe, "Food", note, "V", "", "1.23", ""};
+    QTest::newRow("transfer receipt")
+        << "Bank" << "to savings" << "Reconciled" << "Transfer" << qint64(990000)
+        << QStringList{"Bank", "Food", "to savings", "R", "T", "", "99.00"};
+    QTest::newRow("empty texts")
+        << "Nobody" << QString() << QString() << QString() << qint64(0)
+        << QStringList{"Nobody", "Food", "", "", "", "0.00", ""};
+    QTest::newRow("separator inside a note")
+        << "Grocer 2" << QStringLiteral("a\u001fb") << "Cleared" << "" << qint64(-1)
+        << QStringList{"Grocer 2", "Food", "a b", "C", "", "0.00", ""};
+}
+
+// The list is filled from the query's raw row values on a second thread: each cell
+// must read as the row holds it, whatever its characters.
+void TestReportCentre::listedCells()
+{
+    QFETCH(QString, payee);
+    QFETCH(QString, note);
+    QFETCH(QString, status);
+    QFETCH(QString, mark);
+    QFETCH(qint64, units);
+    QFETCH(QStringList, cells);
+    TestData data(m_file->db());
+    TestTransaction row;
+    row.accountId = 1;
+    row.date = QDate(Year, 4, 1);
+    row.amount = Money::fromUnits(units);
+    row.payeeId = data.payee(payee);
+    row.categoryId = 2;
+    row.note = note;
+    row.status = status;
+    row.internalDescription = mark;
+    const int id = data.transaction(row);
+    m_window->FormActivate();
+    const int at = int(column(RegisterGrid::ColNumber).indexOf(QString::number(id)));
+    QVERIFY(at >= 0);
+    QStringList listed;
+    for (int col = RegisterGrid::ColPayee; col <= RegisterGrid::ColReceive; ++col)
+        listed << column(col).at(at);
+    QCOMPARE(listed, cells);
+    QCOMPARE(column(RegisterGrid::ColDate).at(at), DateToText(row.date));
+}
+
+void TestReportCentre::columnsFitTheWidestText_data()
+{
+    QTest::addColumn<QString>("widest");
+    QTest::newRow("Latin-1") << QStringLiteral("WWWWWWWWWWWW");
+    QTest::newRow("beyond Latin-1") << QString(12, QChar(0x0174)); // Ŵ
+}
+
+// Column widths are found while the rows are made, batch by batch; the widest note
+// comes well after the first batch.
+void TestReportCentre::columnsFitTheWidestText()
+{
+    QFETCH(QString, widest);
+    constexpr int Bulk = 6000;
+    m_file->exec(QStringLiteral(
+        "INSERT INTO tbTransactions (CompanyID, TransactionDate, PayeeId, Amount, strNote, CategoryId,"
+        " AccountId, LinkedTransactionID, InternalDescription, OtherAccountID, CurrencyID, CurrencyRate, Status)"
+        " WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1)"
+        " SELECT 1, '%2', 2, -100, 'n ' || i, 2, 1, 0, '', 0, 1, 1.0, 'C' FROM n")
+        .arg(Bulk).arg(day(6, 15)));
+    TestData data(m_file->db());
+    TestTransaction row;
+    row.accountId = 1;
+    row.date = QDate(Year, 11, 30);
+    row.payeeId = 2;
+    row.categoryId = 2;
+    row.note = widest;
+    data.transaction(row);
+    m_window->FormActivate();
+
+    const TPubStrGrid &grid = *m_window->strGridTransactions();
+    const QFontMetrics metrics(grid.font());
+    const int exact = metrics.horizontalAdvance(widest);
+    // The premise: this note is the widest text of its column, and under the cap.
+    QVERIFY(exact > metrics.horizontalAdvance(QStringLiteral("Weekly shop extra")));
+    QVERIFY(exact + 20 < 200);
+    QCOMPARE(grid.columnWidth(RegisterGrid::ColNote), exact + 20);
 }
 
 void TestReportCentre::nothingMatchingShowsTheLabel()
