@@ -53,6 +53,11 @@ TfrmReportCentre::TfrmReportCentre(Session &session, const QString &openingAccou
     });
     m_grid->SetupRegisterColumns();
     m_strGrid->hide();
+    // While the grid is hidden its label tells how far the reading has come, rather
+    // than that nothing matches.
+    const QString idleText = m_lblNoTransactions->text();
+    const auto restoreLabel = qScopeGuard([&] { m_lblNoTransactions->setText(idleText); });
+    m_lblNoTransactions->setText(QStringLiteral("Reading transactions ..."));
 
     // FormCreate: search in any of the register's columns, "Date" first.
     m_cmbColNames->addItems(RegisterGrid::headers());
@@ -107,6 +112,11 @@ void TfrmReportCentre::PopulateReport()
 
     m_grid->SetupRegisterColumns();
     m_strGrid->hide();
+    // While the grid is hidden its label tells how far the reading has come, rather
+    // than that nothing matches.
+    const QString idleText = m_lblNoTransactions->text();
+    const auto restoreLabel = qScopeGuard([&] { m_lblNoTransactions->setText(idleText); });
+    m_lblNoTransactions->setText(QStringLiteral("Reading transactions ..."));
     StringTableModel &model = *m_strGrid->Model();
     int rows = 0;
     QElapsedTimer sincePaint;
@@ -121,6 +131,7 @@ void TfrmReportCentre::PopulateReport()
             // A long list: let the window repaint now and then (the grid is hidden
             // meanwhile, and no input is taken).
             if ((++rows & 0x3FF) == 0 && sincePaint.elapsed() >= PaintIntervalMs) {
+                m_lblNoTransactions->setText(QStringLiteral("Reading transactions ... %L1").arg(rows));
                 QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                 sincePaint.restart();
             }
