@@ -53,11 +53,6 @@ TfrmReportCentre::TfrmReportCentre(Session &session, const QString &openingAccou
     });
     m_grid->SetupRegisterColumns();
     m_strGrid->hide();
-    // While the grid is hidden its label tells how far the reading has come, rather
-    // than that nothing matches.
-    const QString idleText = m_lblNoTransactions->text();
-    const auto restoreLabel = qScopeGuard([&] { m_lblNoTransactions->setText(idleText); });
-    m_lblNoTransactions->setText(QStringLiteral("Reading transactions ..."));
 
     // FormCreate: search in any of the register's columns, "Date" first.
     m_cmbColNames->addItems(RegisterGrid::headers());
