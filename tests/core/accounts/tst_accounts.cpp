@@ -1,7 +1,7 @@
 #include "core/accounts/accounts.h"
 #include "core/store/lookups.h"
 #include "core/base/tillbrookerror.h"
-#include "accountsfixture.h"
+#include "support/accountsfixture.h"
 
 #include <QTest>
 

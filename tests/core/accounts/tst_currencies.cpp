@@ -1,6 +1,6 @@
 #include "core/accounts/currencies.h"
 #include "core/base/tillbrookerror.h"
-#include "accountsfixture.h"
+#include "support/accountsfixture.h"
 
 #include <QLocale>
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "importfixture.h"
+#include "support/importfixture.h"
 
 #include <QProcess>
 #include <QtTest>

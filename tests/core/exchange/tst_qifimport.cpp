@@ -1,6 +1,6 @@
 #include "core/exchange/qifimport.h"
 #include "core/exchange/qifstaging.h"
-#include "importfixture.h"
+#include "support/importfixture.h"
 
 #include <QtTest>
 

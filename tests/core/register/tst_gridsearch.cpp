@@ -58,7 +58,7 @@ void TestGridSearch::search_data()
     QTest::newRow("down never tests the current row") << "Shop" << true << true << 4 << 0;
     QTest::newRow("down from no current row") << "Shop" << false << true << -1 << 1;
     QTest::newRow("down past the end") << "Bakery" << false << true << 5 << 0;
-    QTest::newRow("up from the last row") << "Shop" << false << true << 5 << 0;
+    QTest::newRow("up from the last row to the first") << "Shopping" << false << false << 5 << 1;
     QTest::newRow("up finds the nearest") << "Shop" << false << false << 5 << 4;
     QTest::newRow("up skips lower case") << "Shop" << false << false << 3 << 1;
     QTest::newRow("up from row 1 finds nothing") << "Shopping" << false << false << 1 << 0;

@@ -6,7 +6,7 @@
 #include "ui/accounts/currencyitemedit.h"
 #include "ui/accounts/setupentry.h"
 #include "ui/feedback/dialogrunner.h"
-#include "../../core/accounts/accountsfixture.h"
+#include "support/accountsfixture.h"
 #include "ui/widgets/multicollistbox.h"
 #include "support/scripteddialogs.h"
 

@@ -1,4 +1,4 @@
-#include "../fakeregisterhost.h"
+#include "support/fakeregisterhost.h"
 
 #include "support/testdatafile.h"
 #include "ui/feedback/dialogrunner.h"

@@ -1,4 +1,4 @@
-#include "../fakeregisterhost.h"
+#include "support/fakeregisterhost.h"
 
 #include "core/store/transactionstore.h"
 #include "support/scripteddialogs.h"
