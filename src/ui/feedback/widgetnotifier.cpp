@@ -23,7 +23,7 @@ void WidgetNotifier::showBar(const QString &text, BarKind kind)
 
 QString WidgetNotifier::showMessageDialog(const MessageDialogRequest &request)
 {
-    TfrmVistaDlg dialog(request, m_parent);
+    TfrmVistaDlg dialog(request, dialogParent());
     ExecDialog(dialog);
     return dialog.result();
 }
@@ -33,8 +33,18 @@ void WidgetNotifier::showMessageBox(MessageBoxKind kind, const QString &text)
     const QMessageBox::Icon icon = kind == MessageBoxKind::Error     ? QMessageBox::Critical
                                    : kind == MessageBoxKind::Warning ? QMessageBox::Warning
                                                                      : QMessageBox::Information;
-    QMessageBox box(icon, QLatin1String(ApplicationTitle), text, QMessageBox::Ok, m_parent);
+    QMessageBox box(icon, QLatin1String(ApplicationTitle), text, QMessageBox::Ok, dialogParent());
     ExecDialog(box);
+}
+
+QWidget *WidgetNotifier::dialogParent() const
+{
+    // A message raised from inside a modal dialog (Find, a setup list) belongs over that
+    // dialog: under the main window it would open behind it, and the program would look
+    // frozen.
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return m_parent;
 }
 
 QString WidgetNotifier::promptForPassword()

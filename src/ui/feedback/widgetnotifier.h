@@ -24,6 +24,9 @@ public:
     QString promptForPassword() override;
     void beep(BeepKind kind) override;
 
+    // What a message opens over: the modal dialog on screen, else the main window.
+    QWidget *dialogParent() const;
+
 private:
     BarSink m_barSink;
     PasswordPrompt m_passwordPrompt;

@@ -69,11 +69,11 @@ MainMenu BuildMainMenu(QMenuBar *bar)
     m.RestoreLastClose1 = addItem(m.RestoreOptions1, "RestoreLastClose1",
                                   QStringLiteral("Restore as the last time you closed Tillbrook"));
 
-    m.Options1 = addMenu(bar, "Options1", QStringLiteral("Options"));
+    m.Options1 = addMenu(bar, "Options1", QStringLiteral("&Options"));
     m.Passwordprotectthisfile1 = addItem(m.Options1, "Passwordprotectthisfile1", QStringLiteral("Password protection"));
     m.Programoptions1 = addItem(m.Options1, "Programoptions1", QStringLiteral("Program options"));
 
-    m.Reports1 = addMenu(bar, "Reports1", QStringLiteral("Reports"));
+    m.Reports1 = addMenu(bar, "Reports1", QStringLiteral("&Reports"));
     m.ReportCentre1 = addItem(m.Reports1, "ReportCentre1", QStringLiteral("Report Centre"));
     m.ViewAccountSummary1 = addItem(m.Reports1, "ViewAccountSummary1", QStringLiteral("View Account Summary"));
     m.Reports1->addSeparator();
@@ -99,6 +99,17 @@ MainMenu BuildMainMenu(QMenuBar *bar)
                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     m.MarkasReconciled1 = addItem(m.Misc1, "MarkasReconciled1", QStringLiteral("Mark as Reconciled"),
                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    m.Misc1->addSeparator();
+    m.PreviousMonth1 = addItem(m.Misc1, "PreviousMonth1", QStringLiteral("Previous Month"),
+                               QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    m.NextMonth1 = addItem(m.Misc1, "NextMonth1", QStringLiteral("Next Month"),
+                           QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+    m.ThisMonth1 = addItem(m.Misc1, "ThisMonth1", QStringLiteral("This Month"),
+                           QKeySequence(Qt::CTRL | Qt::Key_Home));
+    m.PreviousAccount1 = addItem(m.Misc1, "PreviousAccount1", QStringLiteral("Previous Account"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_Up));
+    m.NextAccount1 = addItem(m.Misc1, "NextAccount1", QStringLiteral("Next Account"),
+                             QKeySequence(Qt::CTRL | Qt::Key_Down));
 
     m.Help1 = addMenu(bar, "Help1", QStringLiteral("&Help"));
     m.Help2 = addItem(m.Help1, "Help2", QStringLiteral("Help"), QKeySequence(Qt::Key_F1));

@@ -53,6 +53,12 @@ struct MainMenu
     QAction *MarkasVoid1 = nullptr;
     QAction *MarkasCleared1 = nullptr;
     QAction *MarkasReconciled1 = nullptr;
+    // Moving through the register from the keyboard; Browse mode only.
+    QAction *PreviousMonth1 = nullptr;
+    QAction *NextMonth1 = nullptr;
+    QAction *ThisMonth1 = nullptr;
+    QAction *PreviousAccount1 = nullptr;
+    QAction *NextAccount1 = nullptr;
 
     QMenu *Help1 = nullptr;
     QAction *Help2 = nullptr;

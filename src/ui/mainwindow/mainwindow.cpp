@@ -42,7 +42,9 @@ TfrmMain::TfrmMain(Session &session, QWidget *parent)
     connectMiscMenu();
     connectHelpMenu();
     connect(m_register, &RegisterView::browseControlsEnabledChanged, this, [this](bool browse) {
-        for (QAction *action : {m_menu.NewTransaction1, m_menu.EditTransaction1, m_menu.DeleteTransaction1})
+        for (QAction *action : {m_menu.NewTransaction1, m_menu.EditTransaction1, m_menu.DeleteTransaction1,
+                                m_menu.PreviousMonth1, m_menu.NextMonth1, m_menu.ThisMonth1,
+                                m_menu.PreviousAccount1, m_menu.NextAccount1})
             action->setEnabled(browse);
     });
     setupSavedForm();

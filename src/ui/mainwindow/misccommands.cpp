@@ -14,4 +14,10 @@ void TfrmMain::connectMiscMenu()
     onTriggered(m_menu.MarkasVoid1, [panel] { panel->markStatus(TransactionStatus::Void); });
     onTriggered(m_menu.MarkasCleared1, [panel] { panel->markStatus(TransactionStatus::Cleared); });
     onTriggered(m_menu.MarkasReconciled1, [panel] { panel->markStatus(TransactionStatus::Reconciled); });
+    RegisterView *view = m_register;
+    onTriggered(m_menu.PreviousMonth1, [view] { view->StepMonth(false); });
+    onTriggered(m_menu.NextMonth1, [view] { view->StepMonth(true); });
+    onTriggered(m_menu.ThisMonth1, [view] { view->ShowTodaysMonth(); });
+    onTriggered(m_menu.PreviousAccount1, [view] { view->StepAccount(false); });
+    onTriggered(m_menu.NextAccount1, [view] { view->StepAccount(true); });
 }

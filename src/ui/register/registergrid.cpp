@@ -6,13 +6,13 @@
 #include "core/session/session.h"
 #include "core/register/registerquery.h"
 #include "core/register/runningbalance.h"
+#include "ui/widgets/columnfit.h"
 #include "ui/widgets/pubstrgrid.h"
 
 #include <QApplication>
 #include <QPalette>
 #include <QScopeGuard>
 
-#include <cmath>
 
 namespace {
 
@@ -23,6 +23,8 @@ constexpr int MinTextWidth = 10;
 constexpr int CellPadding = 20;
 constexpr int MaxNameWidth = 100;  // Payee, Category
 constexpr int MaxNoteWidth = 200;
+// What Payee, Category and Note keep when the grid is narrow.
+constexpr int MinStretchWidth = 48;
 
 } // namespace
 
@@ -32,6 +34,8 @@ RegisterGrid::RegisterGrid(TPubStrGrid *grid, const ProgramOptions &options, Sel
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setWordWrap(false);
+    // Tab leaves the grid for the next control, as in the rest of the window.
+    m_grid->setTabKeyNavigation(false);
     m_grid->SetEditable(false);
     m_grid->SetDefaultRowHeight(18);
     m_grid->SetGrid3D(true);
@@ -47,6 +51,12 @@ RegisterGrid::RegisterGrid(TPubStrGrid *grid, const ProgramOptions &options, Sel
         else
             alignment = taLeftJustify;
     });
+    m_resized = QObject::connect(m_grid, &TPubStrGrid::ViewportResized, m_grid, [this] { FitToWidth(); });
+}
+
+RegisterGrid::~RegisterGrid()
+{
+    QObject::disconnect(m_resized);
 }
 
 StringTableModel &RegisterGrid::model() const
@@ -318,17 +328,20 @@ void RegisterGrid::applyColumnWidths(QList<int> widths)
     widths[ColCategory] = qMin(widths[ColCategory], MaxNameWidth);
     widths[ColNote] = qMin(widths[ColNote], MaxNoteWidth);
     widths[ColPay] = widths[ColReceive] = qMax(widths[ColPay], widths[ColReceive]);
+    m_naturalWidths = widths;
+    FitToWidth();
+}
 
-    int sum = 0;
-    for (int width : widths)
-        sum += width;
-    const int available = m_grid->viewport()->width();
-    if (available > sum) {
-        // Half the spare width each to Payee and Category, halves rounded to even.
-        const int extra = int(std::nearbyint((available - sum) / 2.0)) - 15;
-        widths[ColPayee] += extra;
-        widths[ColCategory] += extra;
-    }
+void RegisterGrid::FitToWidth()
+{
+    if (m_naturalWidths.size() != ColumnCount || model().ColCount() != ColumnCount)
+        return;
+    // Before its window is on screen the grid has no width of its own yet: the columns
+    // keep what their texts need until the first resize lays them out.
+    const QList<int> widths = m_grid->window()->isVisible()
+        ? FitColumnWidths(m_naturalWidths, m_grid->viewport()->width(), {ColPayee, ColCategory, ColNote},
+                          MinStretchWidth)
+        : m_naturalWidths;
     for (int col = 0; col < ColumnCount; ++col) {
         if (m_grid->columnWidth(col) != widths[col])
             m_grid->setColumnWidth(col, widths[col]);

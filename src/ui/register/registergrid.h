@@ -4,6 +4,7 @@
 #include "core/store/ttransaction.h"
 
 #include <QHash>
+#include <QMetaObject>
 #include <QList>
 #include <QString>
 
@@ -35,6 +36,9 @@ public:
 
     // selectedId names the transaction whose row is drawn highlighted (none: -1).
     RegisterGrid(TPubStrGrid *grid, const ProgramOptions &options, SelectedId selectedId = {});
+    ~RegisterGrid();
+    RegisterGrid(const RegisterGrid &) = delete;
+    RegisterGrid &operator=(const RegisterGrid &) = delete;
 
     TPubStrGrid *grid() const { return m_grid; }
 
@@ -89,10 +93,15 @@ public:
     // opening, and returns the closing balance. Rows without a transaction count nothing.
     Money FillRunningBalance(Money opening);
     // Fits each column to its widest text (header included) with the register's
-    // limits, then gives the spare width to Payee and Category.
+    // limits, then spreads the grid's width: see FitToWidth.
     void AutoSizeRegisterColumns();
     // The same for rows that went through a scan of NewWidthScan() as they were made.
     void AutoSizeRegisterColumns(const ColumnWidthScan &rows);
+    // Lays the columns of the last fitting out over the grid's present width: spare
+    // width goes to Payee, Category and Note, and they give up width first when it is
+    // short, so the amounts and the balance stay whole. Runs by itself whenever the
+    // grid's width changes.
+    void FitToWidth();
     // A scan of the ten columns in the grid's font that has seen the header row.
     ColumnWidthScan NewWidthScan() const;
 
@@ -108,6 +117,8 @@ private:
     const ProgramOptions &m_options;
     SelectedId m_selectedId;
     QHash<int, Money> m_amounts;
+    QList<int> m_naturalWidths;
+    QMetaObject::Connection m_resized;
     bool m_firstRowPending = true;
 };
 

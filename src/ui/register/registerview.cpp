@@ -23,6 +23,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -115,8 +116,6 @@ RegisterView::RegisterView(Session &session, QWidget *parent)
     });
 
     connect(strGrid, &TPubStrGrid::CurrentRowChanged, this, &RegisterView::currentRowChanged);
-    // The spare width goes to Payee and Category whenever the grid's width changes.
-    strGrid->installEventFilter(this);
     connect(strGrid, &QAbstractItemView::doubleClicked, this,
             [this] { Guarded(m_session.notifier, [&] { m_pnlSection->tbEditClick(); }); });
 
@@ -186,6 +185,20 @@ void RegisterView::StepMonth(bool forward)
 {
     // The navigator raises monthChosen() when it moved, which loads.
     m_accountBar->pnlMonth()->StepMonth(forward);
+}
+
+void RegisterView::ShowTodaysMonth()
+{
+    m_accountBar->pnlMonth()->btnToday()->click();
+}
+
+void RegisterView::StepAccount(bool forward)
+{
+    QComboBox *accounts = m_accountBar->cmbAccounts();
+    const int index = accounts->currentIndex() + (forward ? 1 : -1);
+    // The box's own signal loads the register.
+    if (index >= 0 && index < accounts->count())
+        accounts->setCurrentIndex(index);
 }
 
 void RegisterView::LoadRegisterGrid()
@@ -380,13 +393,6 @@ void RegisterView::RefreshLookups()
 void RegisterView::showBarMessage(const QString &text, BarKind kind)
 {
     m_messageBar->showMessage(text, kind);
-}
-
-bool RegisterView::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_grid->grid() && event->type() == QEvent::Resize)
-        m_grid->AutoSizeRegisterColumns();
-    return QWidget::eventFilter(watched, event);
 }
 
 void RegisterView::showAccountBalance(int accountId)

@@ -68,6 +68,10 @@ public:
     QDate FirstDayOfShownMonth() const;
     QDate LastDayOfShownMonth() const;
     void StepMonth(bool forward);
+    // As the "Today" button: the current month, loaded.
+    void ShowTodaysMonth();
+    // The account above or below in the account list, loaded; nothing at either end.
+    void StepAccount(bool forward);
 
     EntryPanel *entryPanel() const { return m_pnlSection; }
     MessageBar *messageBar() const { return m_messageBar; }
@@ -98,9 +102,6 @@ signals:
     // The entry panel left (true) or entered (false) Browse mode: the main window's
     // transaction commands follow.
     void browseControlsEnabledChanged(bool enabled);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     int currentAccountId() const;

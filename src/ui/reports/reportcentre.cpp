@@ -1,5 +1,7 @@
 #include "ui/reports/reportcentre.h"
 
+#include "ui/app/firstshowload.h"
+
 #include "core/base/texthelpers.h"
 #include "core/session/session.h"
 #include "ui/app/guarded.h"
@@ -58,6 +60,7 @@ TfrmReportCentre::TfrmReportCentre(Session &session, const QString &openingAccou
     m_cmbColNames->addItems(RegisterGrid::headers());
     m_cmbColNames->setCurrentIndex(1);
 
+    new LoadOnFirstShow(this, [this] { guarded([this] { FormActivate(); }); });
     connect(m_cmbPayee, &QComboBox::activated, this, [this] { guarded([this] { PopulateReport(); }); });
     connect(m_cmbCategory, &QComboBox::activated, this, [this] { guarded([this] { PopulateReport(); }); });
     connect(m_cmbAccount, &QComboBox::activated, this, [this] { guarded([this] { PopulateReport(); }); });
@@ -224,28 +227,6 @@ void TfrmReportCentre::ExporttoExcel1Click()
 void TfrmReportCentre::ExporttoCSV1Click()
 {
     ExportGridToCsv(*m_strGrid, m_session.notifier, this);
-}
-
-void TfrmReportCentre::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    // The first showing loads at once, whether or not the window manager activates
-    // the window; its own activation then does not load a second time.
-    if (!event->spontaneous()) {
-        m_shownNotActivated = true;
-        guarded([this] { FormActivate(); });
-    }
-}
-
-bool TfrmReportCentre::event(QEvent *event)
-{
-    if (event->type() == QEvent::WindowActivate) {
-        if (m_shownNotActivated)
-            m_shownNotActivated = false;
-        else
-            guarded([this] { FormActivate(); });
-    }
-    return QDialog::event(event);
 }
 
 void OpenReportCentre(Session &session, const QString &registerAccountName, QWidget *parent)

@@ -23,9 +23,10 @@ struct Session;
 // a case-sensitive search that narrows the list within one column; the printed
 // report's preview; export of the list. It never writes to the data file.
 //
-// Each activation (the first showing and every return to the window) resets the
-// filters to their defaults and reloads: the opening account, "<ALL>" payees and
-// categories, the current calendar year.
+// The first showing sets the filters to their defaults and loads: the opening
+// account, "<ALL>" payees and categories, the current calendar year. Coming back to
+// the window later changes nothing, so an export or a preview works on the list the
+// user sees.
 class TfrmReportCentre : public QDialog
 {
     Q_OBJECT
@@ -53,7 +54,8 @@ public:
     RegisterFilter GetFilter() const;
     // Reloads the grid from the filters, with the running balance.
     void PopulateReport();
-    // Resets the filters to their defaults and reloads.
+    // Sets the filters to their defaults and loads; done once, when the window is
+    // first shown.
     void FormActivate();
     void btnSearchClick();
     void btnCancelClick();
@@ -64,10 +66,6 @@ public:
     // "<name> account transactions from dd/mm/yyyy to dd/mm/yyyy" and "<name> account".
     QString PageTitle() const;
     QString ReportTitle() const;
-
-protected:
-    bool event(QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void buildControls();
@@ -82,7 +80,6 @@ private:
     QString m_openingAccountName;
     std::unique_ptr<RegisterGrid> m_grid;
     bool m_populating = false;
-    bool m_shownNotActivated = false;
 
     QDateEdit *m_dtFrom = nullptr;
     QDateEdit *m_dtTo = nullptr;

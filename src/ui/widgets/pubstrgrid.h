@@ -120,10 +120,13 @@ public:
 signals:
     // The current grid row changed (by mouse, keyboard or program).
     void CurrentRowChanged(int row);
+    // The viewport, where the columns are laid out, changed its size.
+    void ViewportResized();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void repaintCells();

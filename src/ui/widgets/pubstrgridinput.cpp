@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QResizeEvent>
 
 // What the grid does with the mouse and keys beyond a table view: sizing a row by
 // dragging its lower edge in the first column, and adding, inserting and deleting rows.
@@ -74,6 +75,13 @@ bool TPubStrGrid::viewportEvent(QEvent *event)
         break;
     }
     return QTableView::viewportEvent(event);
+}
+
+void TPubStrGrid::resizeEvent(QResizeEvent *event)
+{
+    // A scroll area gets its viewport's resize here, after the viewport has its size.
+    QTableView::resizeEvent(event);
+    emit ViewportResized();
 }
 
 void TPubStrGrid::keyPressEvent(QKeyEvent *event)

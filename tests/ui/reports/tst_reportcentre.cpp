@@ -49,7 +49,7 @@ private slots:
     void init();
     void cleanup();
     void defaultsOnOpening();
-    void activationResetsTheFilters();
+    void filtersStayWhenFocusComesBack();
     void filtersReload_data();
     void filtersReload();
     void longListKeepsOrderAndBalances();
@@ -152,20 +152,36 @@ void TestReportCentre::defaultsOnOpening()
     QCOMPARE(model.CellAlignment(RegisterGrid::ColStatus, 1), taLeftJustify);
 }
 
-void TestReportCentre::activationResetsTheFilters()
+// The filters are set once, when the window is first shown. Focus leaving and coming
+// back (a message box, another window) keeps the user's choice and the listed rows.
+void TestReportCentre::filtersStayWhenFocusComesBack()
 {
     TfrmReportCentre &w = *m_window;
-    w.FormActivate();
-    w.cmbPayee()->setCurrentText(QStringLiteral("Grocer"));
-    w.cmbAccount()->setCurrentText(QStringLiteral("Savings"));
-    w.dtFrom()->setDate(QDate(Year - 5, 1, 1));
-    w.PopulateReport();
-    QCOMPARE(column(0), QStringList{""});
-    w.FormActivate();
-    QCOMPARE(w.cmbPayee()->currentText(), QStringLiteral("<ALL>"));
+    w.show();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(w.cmbAccount()->currentText(), QStringLiteral("Current"));
-    QCOMPARE(w.dtFrom()->date(), QDate(Year, 1, 1));
     QCOMPARE(column(0), (QStringList{"3", "2", "5"}));
+
+    w.cmbAccount()->setCurrentText(QStringLiteral("Savings"));
+    w.PopulateReport();
+    QCOMPARE(column(0), QStringList{"4"});
+
+    // Another window takes the focus, as the "saved" message of an export does.
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    other.close();
+    QApplication::setActiveWindow(&w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    // Hidden and shown again by the program: still no reload.
+    w.hide();
+    w.show();
+    QCoreApplication::processEvents();
+
+    QCOMPARE(w.cmbAccount()->currentText(), QStringLiteral("Savings"));
+    QCOMPARE(column(0), QStringList{"4"});
 }
 
 void TestReportCentre::filtersReload_data()

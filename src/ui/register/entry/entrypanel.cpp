@@ -1,6 +1,7 @@
 #include "ui/register/entry/entrypanel.h"
 
 #include "ui/register/entry/entrykeyfilters.h"
+#include "ui/register/entry/entrypanelkeys.h"
 #include "ui/register/entry/itemcombobox.h"
 #include "ui/register/registerhost.h"
 
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
-#include <QShortcutEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -44,6 +44,7 @@ EntryPanel::EntryPanel(Session &session, RegisterHost &host, QWidget *parent)
     buildLayout();
     setTabOrder();
     connectControls();
+    new EntryPanelKeys(this, btnSave, btnCancel);
     TrnDate->setDate(QDate::currentDate());
     // The register may still be building itself: set up the panel's own controls only.
     applyTypeLook(TransactionType::Pay);
@@ -155,7 +156,7 @@ void EntryPanel::FillEntryPanel(const TTransaction &t)
     txtAmt->setText(amountText);
     m_filledAmount = t.Amount;
     m_filledAmountText = amountText;
-    cmbReconciled->setCurrentIndex(cmbReconciled->findText(t.Status, Qt::MatchFixedString));
+    cmbReconciled->setCurrentIndex(cmbReconciled->findText(StatusMarkOf(t.Status), Qt::MatchFixedString));
 
     setType(type);
     if (type == TransactionType::Transfer)
@@ -297,17 +298,6 @@ bool EntryPanel::eventFilter(QObject *watched, QEvent *event)
         && (watched == pnlPayReceive || (watched == tbPayReceive && !tbPayReceive->isEnabled()))) {
         Guarded(m_session.notifier, [&] { pnlPayReceiveMouseDown(); });
         return watched == tbPayReceive;
-    }
-    // "&Save" shares Alt+S with the menu bar's "&Setup", and Qt answers a shared key by
-    // only moving the focus to the button. The key saves, as the button's caption says.
-    if (watched == btnSave && event->type() == QEvent::Shortcut) {
-        const auto *shortcut = static_cast<QShortcutEvent *>(event);
-        if (shortcut->isAmbiguous() && btnSave->isEnabled()
-            && shortcut->key() == QKeySequence::mnemonic(btnSave->text())) {
-            btnSave->setFocus(Qt::ShortcutFocusReason);
-            btnSave->click();
-            return true;
-        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -131,7 +131,6 @@ void EntryPanel::buildControls()
 
     btnSave = static_cast<QPushButton *>(named(new QPushButton(QStringLiteral("&Save")), "btnSave"));
     btnSave->setToolTip(QStringLiteral("Save the current entry posting for the transaction."));
-    btnSave->installEventFilter(this);
     btnCancel = static_cast<QPushButton *>(named(new QPushButton(QStringLiteral("Cancel")), "btnCancel"));
     btnCancel->setToolTip(QStringLiteral("Cancel the current entry posting for the transaction.\n"
                                          "You will loose all the information that you have entered for this transaction."));
