@@ -33,7 +33,8 @@ public:
     virtual QString showMessageDialog(const MessageDialogRequest &request) = 0;
     // The platform's plain message box with one OK button.
     virtual void showMessageBox(MessageBoxKind kind, const QString &text) = 0;
-    // The password dialog; empty when cancelled.
+    // The password dialog; a null string when cancelled (an empty password typed is
+    // an empty, not a null, string).
     virtual QString promptForPassword() = 0;
     virtual void beep(BeepKind kind) = 0;
 };

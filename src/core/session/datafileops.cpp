@@ -92,40 +92,74 @@ QString DefaultDataFileErrorText(const QString &copyResult)
         .arg(QLatin1String(MakerSupportEmail), copyResult);
 }
 
+QString OpenResultText(OpenResult result)
+{
+    switch (result) {
+    case OpenResult::Opened:
+        return {};
+    case OpenResult::NoFileName:
+        return QStringLiteral("Please specify a filename.");
+    case OpenResult::HeldElsewhere:
+        return QStringLiteral("File cannot be opened. Try closing it if it is open from another application.");
+    case OpenResult::PasswordRefused:
+    case OpenResult::PasswordCancelled:
+        return QStringLiteral("Password incorrect!");
+    case OpenResult::Unusable:
+        break;
+    }
+    return QStringLiteral("File cannot be opened an error has occured.");
+}
+
 bool OpenDataFile(Session &session, const QString &path)
 {
-    if (path.isEmpty()) {
-        warnBar(session, "Please specify a filename.");
-        return false;
-    }
+    return OpenDataFileAsking(session, path, 1) == OpenResult::Opened;
+}
+
+OpenResult OpenDataFileAsking(Session &session, const QString &path, int passwordTries)
+{
+    const auto fail = [&session](OpenResult result) {
+        ShowNotice(session.notifier, OpenResultText(result), WarningBar);
+        return result;
+    };
+    if (path.isEmpty())
+        return fail(OpenResult::NoFileName);
     TMyDataModule &db = session.MyDataModule;
     const QString previousSource = db.dataSource();
     db.close();
-    if (IsFileLocked(path)) {
-        warnBar(session, "File cannot be opened. Try closing it if it is open from another application.");
-        return false;
-    }
+    if (IsFileLocked(path))
+        return fail(OpenResult::HeldElsewhere);
     // On any failure the connection names its earlier file again, so no later statement
     // can reconnect the file that was refused.
+    const auto giveUp = [&] {
+        db.close();
+        db.setDataSource(previousSource);
+    };
     try {
         db.open(path);
         const QString stored = GetFilePassword(db);
-        if (!stored.isEmpty() && !FilePasswordMatches(stored, session.notifier.promptForPassword())) {
-            db.close();
-            db.setDataSource(previousSource);
-            warnBar(session, "Password incorrect!");
-            return false;
+        for (int attempt = 1; !stored.isEmpty(); ++attempt) {
+            const QString typed = session.notifier.promptForPassword();
+            if (FilePasswordMatches(stored, typed))
+                break;
+            const bool cancelled = typed.isNull();
+            if (cancelled && passwordTries > 1) {
+                giveUp();
+                return OpenResult::PasswordCancelled;
+            }
+            ShowNotice(session.notifier, OpenResultText(OpenResult::PasswordRefused), WarningBar);
+            if (cancelled || attempt >= passwordTries) {
+                giveUp();
+                return cancelled ? OpenResult::PasswordCancelled : OpenResult::PasswordRefused;
+            }
         }
         ProgramOptions loaded = session.options;
         loaded.loadFromFile(db);
         session.options = loaded;
     } catch (const TillbrookError &) {
-        db.close();
-        db.setDataSource(previousSource);
-        warnBar(session, "File cannot be opened an error has occured.");
-        return false;
+        giveUp();
+        return fail(OpenResult::Unusable);
     }
-    return true;
+    return OpenResult::Opened;
 }
 
 bool CreateDataFile(Session &session, const QString &path, const QString &templateFolder)
@@ -218,16 +252,16 @@ void ForgetLastOpenedFile(Session &session)
                           session.programFolder);
 }
 
-bool ConnectFallbackFile(Session &session)
+OpenResult ConnectFallbackFile(Session &session)
 {
     TMyDataModule &db = session.MyDataModule;
     if (db.isConnected())
-        return true;
+        return OpenResult::Opened;
     const QString path = db.dataSource().isEmpty() ? session.programFolder + QLatin1String(DefaultDataFileName)
                                                    : db.dataSource();
     // Through the same gate as any other file: its password is asked for and its
     // options are loaded.
-    return OpenDataFile(session, path);
+    return OpenDataFileAsking(session, path, 1);
 }
 
 UpdateCheckAction WeeklyUpdateCheckAction(const QString &lastCheck, int week)

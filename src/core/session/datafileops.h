@@ -34,6 +34,15 @@ QString DefaultDataFileErrorText(const QString &copyResult);
 // the program-wide options are as they were. Does not change CurrentDataFile.
 bool OpenDataFile(Session &session, const QString &path);
 
+// How an opening ended.
+enum class OpenResult { Opened, NoFileName, HeldElsewhere, PasswordRefused, PasswordCancelled, Unusable };
+// OpenDataFile, asking for the password up to passwordTries times: each wrong one says
+// "Password incorrect!" and asks again. A cancelled prompt (a null password) ends the
+// asking; with a single try it counts as a wrong password, as it always has for Open.
+OpenResult OpenDataFileAsking(Session &session, const QString &path, int passwordTries);
+// The warning an opening that ended so gives; empty for Opened.
+QString OpenResultText(OpenResult result);
+
 // Makes a new data file at Path from TemplateFolder + orvanedb.data and connects it.
 // False, with the warning bar said, when the path is empty, the file exists or the copy
 // failed; the previous connection is then untouched.
@@ -58,8 +67,8 @@ void ReadStartupSettings(Session &session);
 void ForgetLastOpenedFile(Session &session);
 // When the start-up left nothing connected, open the connection's current file,
 // which is default.tillbrook in the program folder when no other was named, with
-// its password gate. False when it could not be opened.
-bool ConnectFallbackFile(Session &session);
+// its password gate.
+OpenResult ConnectFallbackFile(Session &session);
 
 // Weekly update check on lastcheck of Settings.ini (ISO week numbers).
 enum class UpdateCheckAction { Nothing, WriteWeek, WriteWeekAndCheck };

@@ -51,7 +51,10 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     btnCancel->setObjectName(QStringLiteral("btnCancel"));
     connect(txtPassword, &QLineEdit::textEdited, this, [this] { m_edited = true; });
     connect(btnOK, &QPushButton::clicked, this, &TfrmPassword::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &TfrmPassword::reject);
+    connect(btnCancel, &QPushButton::clicked, this, [this] {
+        m_cancelPressed = true;
+        reject();
+    });
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -59,9 +62,11 @@ TfrmPassword::TfrmPassword(QWidget *parent)
     buttons->addWidget(btnCancel);
 
     auto *right = new QVBoxLayout;
+    right->setObjectName(QStringLiteral("fields"));
     right->addWidget(Label1);
     right->addWidget(txtPassword);
     right->addLayout(buttons);
+    m_fields = right;
 
     auto *layout = new QHBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -78,12 +83,54 @@ void TfrmPassword::showEvent(QShowEvent *event)
 void TfrmPassword::showStoredPasswordPlaceholder()
 {
     txtPassword->setText(QString(8, u'*'));
+    if (txtConfirm)
+        txtConfirm->setText(txtPassword->text());
     m_placeholderShown = true;
     m_edited = false;
 }
 
+void TfrmPassword::requireConfirmation()
+{
+    if (txtConfirm)
+        return;
+    lblConfirm = new QLabel(QStringLiteral("Confirm password"), this);
+    lblConfirm->setObjectName(QStringLiteral("lblConfirm"));
+    txtConfirm = new QLineEdit(this);
+    txtConfirm->setObjectName(QStringLiteral("txtConfirm"));
+    txtConfirm->setMaxLength(txtPassword->maxLength());
+    txtConfirm->setEchoMode(QLineEdit::Password);
+    txtConfirm->setStyleSheet(txtPassword->styleSheet());
+    txtConfirm->setFont(txtPassword->font());
+    txtConfirm->setToolTip(QStringLiteral("Type the same password again"));
+    txtConfirm->setText(txtPassword->text());
+    lblConfirm->setBuddy(txtConfirm);
+    lblMismatch = new QLabel(QStringLiteral("The two passwords differ. Please type them again."), this);
+    lblMismatch->setObjectName(QStringLiteral("lblMismatch"));
+    lblMismatch->setStyleSheet(QStringLiteral("color: #b00000;"));
+    lblMismatch->setWordWrap(true);
+    lblMismatch->hide();
+    connect(txtConfirm, &QLineEdit::textEdited, this, [this] {
+        m_edited = true;
+        lblMismatch->hide();
+    });
+    connect(txtPassword, &QLineEdit::textEdited, lblMismatch, &QWidget::hide);
+    // Below the first field, above the buttons.
+    m_fields->insertWidget(2, lblConfirm);
+    m_fields->insertWidget(3, txtConfirm);
+    m_fields->insertWidget(4, lblMismatch);
+    setTabOrder(txtPassword, txtConfirm);
+    setTabOrder(txtConfirm, btnOK);
+}
+
 void TfrmPassword::btnOKClick()
 {
+    if (txtConfirm && !placeholderKept() && txtConfirm->text() != txtPassword->text()) {
+        lblMismatch->show();
+        txtConfirm->clear();
+        txtPassword->selectAll();
+        txtPassword->setFocus();
+        return;
+    }
     EnteredPassword = txtPassword->text();
     accept();
 }
@@ -98,5 +145,8 @@ QString PromptForPassword(QWidget *parent)
 {
     TfrmPassword dialog(parent);
     ExecDialog(dialog);
-    return dialog.result() == QDialog::Accepted ? dialog.EnteredPassword : QString();
+    // A null text means cancelled; an empty password typed is a wrong one, not a cancel.
+    if (dialog.result() != QDialog::Accepted)
+        return QString();
+    return dialog.EnteredPassword.isNull() ? QStringLiteral("") : dialog.EnteredPassword;
 }

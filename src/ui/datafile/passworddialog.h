@@ -5,6 +5,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QVBoxLayout;
 
 // Asks for the password of a data file (and, reworded, for a new password).
 class TfrmPassword : public QDialog
@@ -19,6 +20,10 @@ public:
     QLabel *Image1 = nullptr;
     QLabel *Label1 = nullptr;
     QLineEdit *txtPassword = nullptr;
+    // Only when a new password is chosen (requireConfirmation).
+    QLabel *lblConfirm = nullptr;
+    QLineEdit *txtConfirm = nullptr;
+    QLabel *lblMismatch = nullptr;
     QPushButton *btnOK = nullptr;
     QPushButton *btnCancel = nullptr;
 
@@ -29,6 +34,12 @@ public:
     void showStoredPasswordPlaceholder();
     bool placeholderKept() const { return m_placeholderShown && !m_edited; }
 
+    // A second masked field, "Confirm password": OK is refused while the two differ.
+    void requireConfirmation();
+    // Whether the dialog ended by its "Cancel" button, rather than by Escape or the
+    // window's close box.
+    bool cancelPressed() const { return m_cancelPressed; }
+
 protected:
     void showEvent(QShowEvent *event) override;
 
@@ -37,6 +48,8 @@ private:
 
     bool m_placeholderShown = false;
     bool m_edited = false;
+    bool m_cancelPressed = false;
+    QVBoxLayout *m_fields = nullptr;
 };
 
 // Shows TfrmPassword with its default wording; the typed password or empty when cancelled.

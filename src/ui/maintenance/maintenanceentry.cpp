@@ -43,9 +43,14 @@ void ChangeFilePasswordWithDialog(Session &session, QWidget *parent)
     TfrmPassword dialog(parent);
     dialog.Label1->setText(QStringLiteral("Please enter a password or press Cancel to remove password protection. "
                                           "Passwords are case-sensitive."));
+    dialog.requireConfirmation();
     if (FileHasPassword(session.MyDataModule))
         dialog.showStoredPasswordPlaceholder();
     ExecDialog(dialog);
+    // Only the "Cancel" button removes the password, as the text says; Escape or the
+    // close box leave it as it was.
+    if (dialog.result() != QDialog::Accepted && !dialog.cancelPressed())
+        return;
     std::optional<QString> chosen = dialog.EnteredPassword;
     if (dialog.result() == QDialog::Accepted && dialog.placeholderKept())
         chosen.reset();

@@ -71,8 +71,8 @@ bool TfrmMain::OpenLastFile()
     if (!goOn)
         return false;
     // The create path was cancelled or failed: work on the default data file.
-    if (!ConnectFallbackFile(m_session))
-        return failStartupOpen();
+    if (const OpenResult result = ConnectFallbackFile(m_session); result != OpenResult::Opened)
+        return failStartupOpen(result);
     RefreshLookups();
     LoadRegisterGrid();
     return true;
@@ -80,10 +80,19 @@ bool TfrmMain::OpenLastFile()
 
 bool TfrmMain::openStartupFile(const QString &path)
 {
-    if (!OpenDataFile(m_session, path))
-        return failStartupOpen();
-    setCaptionFile(path);
-    return true;
+    const OpenResult result = OpenDataFileAsking(m_session, path, StartupPasswordTries);
+    if (result == OpenResult::Opened) {
+        setCaptionFile(path);
+        return true;
+    }
+    // Say what happened, then let the user choose another file; the file stays the
+    // one remembered, as it may well open next time (another program let it go, the
+    // password comes back to mind).
+    if (result == OpenResult::PasswordRefused)
+        m_session.notifier.showMessageBox(MessageBoxKind::Warning, QStringLiteral("Wrong Password"));
+    else if (result != OpenResult::PasswordCancelled)
+        m_session.notifier.showMessageBox(MessageBoxKind::Warning, OpenResultText(result));
+    return answerMissingFile();
 }
 
 bool TfrmMain::answerMissingFile()
@@ -114,9 +123,11 @@ bool TfrmMain::answerMissingFile()
     }
 }
 
-bool TfrmMain::failStartupOpen()
+bool TfrmMain::failStartupOpen(OpenResult result)
 {
-    m_session.notifier.showMessageBox(MessageBoxKind::Warning, QStringLiteral("Wrong Password"));
+    const bool password = result == OpenResult::PasswordRefused || result == OpenResult::PasswordCancelled;
+    m_session.notifier.showMessageBox(MessageBoxKind::Warning,
+                                      password ? QStringLiteral("Wrong Password") : OpenResultText(result));
     ForgetLastOpenedFile(m_session);
     return false;
 }
@@ -157,12 +168,14 @@ void TfrmMain::OpenTillbrookfile1Click()
 
 void TfrmMain::RegMru1ItemClick(const QString &path, bool &CanDelete)
 {
-    // Leaving a half-entered transaction behind would lose it; the entry stays listed.
-    CanDelete = !refusedWhileEditing(EntryLockMessage::OpenFile);
-    if (!CanDelete)
+    // An entry stays listed and moves to the top, as after Open; only a file that is
+    // gone is dropped. Leaving a half-entered transaction behind would lose it.
+    CanDelete = false;
+    if (refusedWhileEditing(EntryLockMessage::OpenFile))
         return;
     SaveFileState(m_session, currentAccountName());
     openChosenFile(path, false);
+    CanDelete = !QFileInfo::exists(path);
 }
 
 bool TfrmMain::chosenFileUsable(const QString &path)

@@ -3,6 +3,7 @@
 #include "ui/app/guarded.h"
 #include "ui/mainwindow/mainmenu.h"
 
+#include "core/session/datafileops.h"
 #include "core/session/recentfiles.h"
 #include "core/session/savedform.h"
 #include "core/session/session.h"
@@ -133,12 +134,16 @@ private:
     void showCreatedFile(const QString &path);
     // The exit's work on the open file: its state saved, the closing backup.
     void leaveDataFile();
-    // Start-up: opens the last file; false (after failStartupOpen) when it cannot be used.
+    // Start-up: opens the last file, asking for its password up to StartupPasswordTries
+    // times. When it cannot be used the user is told why and chooses another file
+    // (answerMissingFile); false when the program must end.
     bool openStartupFile(const QString &path);
+    static constexpr int StartupPasswordTries = 3;
     // Start-up without the last file: the user creates, opens or exits. False when the
     // program must end.
     bool answerMissingFile();
-    bool failStartupOpen();
+    // The default file could not be used either: the program ends.
+    bool failStartupOpen(OpenResult result);
     void endProgram();
 
     // Start-up and exit steps around the data file.

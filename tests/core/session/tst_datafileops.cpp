@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 QByteArray readAll(const QString &path)
@@ -52,6 +54,8 @@ private slots:
 
     void passwordGate_data();
     void passwordGate();
+    void passwordTries_data();
+    void passwordTries();
     void defaultDigitsOfTheOpenedFile_data();
     void defaultDigitsOfTheOpenedFile();
     void onlyCapitalNSwitchesAnOptionOff();
@@ -139,6 +143,45 @@ void TestDataFileOps::passwordGate_data()
     QTest::newRow("wrong") << QStringList{QStringLiteral("guess")} << false;
     QTest::newRow("case differs") << QStringList{QStringLiteral("secret")} << false;
     QTest::newRow("cancelled") << QStringList{} << false;
+}
+
+// Asked up to three times, as at start-up: each wrong answer says so and asks again;
+// a cancel ends the asking at once and says nothing more.
+void TestDataFileOps::passwordTries_data()
+{
+    QTest::addColumn<QStringList>("answers"); // a null entry is a cancelled prompt
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("prompts");
+    QTest::addColumn<int>("wrongBars");
+    const QString cancel;
+    QTest::newRow("right at once") << QStringList{QStringLiteral("Secret")} << int(OpenResult::Opened) << 1 << 0;
+    QTest::newRow("right at the third") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("Secret")}
+                                        << int(OpenResult::Opened) << 3 << 2;
+    QTest::newRow("three wrong") << QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"),
+                                                QStringLiteral("Secret")}
+                                 << int(OpenResult::PasswordRefused) << 3 << 3;
+    QTest::newRow("cancel at the second") << QStringList{QStringLiteral("a"), cancel} << int(OpenResult::PasswordCancelled)
+                                          << 2 << 1;
+    QTest::newRow("an empty password is a wrong one") << QStringList{QStringLiteral(""), QStringLiteral("Secret")}
+                                                      << int(OpenResult::Opened) << 2 << 1;
+}
+
+void TestDataFileOps::passwordTries()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(int, result);
+    QFETCH(int, prompts);
+    QFETCH(int, wrongBars);
+    TestDataFile f;
+    const QString locked = f.copyTemplate(QStringLiteral("locked.tillbrook"));
+    setFileColumn(locked, QStringLiteral("Password"), QStringLiteral("Secret"));
+    f.notifier.passwordAnswers = answers;
+    QCOMPARE(int(OpenDataFileAsking(f.session, locked, 3)), result);
+    QCOMPARE(f.notifier.passwordPrompts, prompts);
+    QCOMPARE(std::count_if(f.notifier.bars.cbegin(), f.notifier.bars.cend(),
+                           [](const FakeNotifier::Bar &bar) { return bar.text == QLatin1String("  Password incorrect!"); }),
+             wrongBars);
+    QCOMPARE(f.db().isConnected(), result == int(OpenResult::Opened));
 }
 
 void TestDataFileOps::passwordGate()
@@ -358,10 +401,10 @@ void TestDataFileOps::startupSettings()
              QString());
 
     // Nothing opened: the fallback is default.tillbrook in the program folder.
-    QVERIFY(!ConnectFallbackFile(session));
+    QCOMPARE(ConnectFallbackFile(session), OpenResult::Unusable);
     QCOMPARE(notifier.lastBar(), QStringLiteral("  File cannot be opened an error has occured."));
     QVERIFY(QFile::copy(TemplatePath(), session.programFolder + QLatin1String(DefaultDataFileName)));
-    QVERIFY(ConnectFallbackFile(session));
+    QCOMPARE(ConnectFallbackFile(session), OpenResult::Opened);
     QCOMPARE(session.MyDataModule.dataSource(), session.programFolder + QLatin1String(DefaultDataFileName));
 }
 

@@ -53,20 +53,31 @@ private:
     DialogHook m_previous;
 };
 
-// Types into the password field (as a user does) and presses OK; an empty text only
-// presses OK.
-DialogScript::Answer typePassword(const QString &text, bool clearFirst = true)
+// Types into a field as a user does, emptying it first.
+void typeInto(QLineEdit *field, const QString &text)
 {
-    return [text, clearFirst](QDialog &dialog) {
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+}
+
+// Types the password (and the confirmation into "Confirm password" when the dialog
+// has it) and presses OK; an empty text empties the fields.
+DialogScript::Answer typePassword(const QString &text, const QString &confirm)
+{
+    return [text, confirm](QDialog &dialog) {
         auto &password = static_cast<TfrmPassword &>(dialog);
-        if (clearFirst) {
-            password.txtPassword->selectAll();
-            QTest::keyClick(password.txtPassword, Qt::Key_Backspace);
-        }
-        QTest::keyClicks(password.txtPassword, text);
+        typeInto(password.txtPassword, text);
+        if (password.txtConfirm)
+            typeInto(password.txtConfirm, confirm);
         password.btnOK->click();
         return dialog.result();
     };
+}
+
+DialogScript::Answer typePassword(const QString &text)
+{
+    return typePassword(text, text);
 }
 
 DialogScript::Answer pressOK()
@@ -125,7 +136,9 @@ void TestMaintenanceWindows::passwordSetRefusedAndAccepted()
 void TestMaintenanceWindows::passwordDialogOutcomes_data()
 {
     QTest::addColumn<QString>("stored"); // as typed by an earlier build
-    QTest::addColumn<int>("action");     // 0: OK untouched, 1: type "New", 2: empty the field, 3: Cancel
+    // 0: OK untouched, 1: type "New", 2: empty the field, 3: Cancel, 4: Escape,
+    // 5: the close box, 6: "New" confirmed as "Mew"
+    QTest::addColumn<int>("action");
     QTest::addColumn<QString>("after");  // the password that opens the file afterwards; empty: none
     QTest::addColumn<QString>("lastBar");
     const QString set = QStringLiteral("  Password has been set");
@@ -134,6 +147,9 @@ void TestMaintenanceWindows::passwordDialogOutcomes_data()
     QTest::newRow("typed replaces") << "Old" << 1 << "New" << set;
     QTest::newRow("emptied removes") << "Old" << 2 << "" << removed;
     QTest::newRow("Cancel removes") << "Old" << 3 << "" << removed;
+    QTest::newRow("Escape keeps") << "Old" << 4 << "Old" << QString();
+    QTest::newRow("close box keeps") << "Old" << 5 << "Old" << QString();
+    QTest::newRow("mismatch refused") << "Old" << 6 << "Old" << QString();
     QTest::newRow("OK without a password") << "" << 0 << "" << removed;
 }
 
@@ -147,6 +163,7 @@ void TestMaintenanceWindows::passwordDialogOutcomes()
     SetFileSettingText(f.db(), QStringLiteral("Password"), stored);
     QString shownText;
     QString wording;
+    bool mismatchShown = false;
     const DialogScript::Answer answer = [&](QDialog &dialog) {
         auto &password = static_cast<TfrmPassword &>(dialog);
         shownText = password.txtPassword->text();
@@ -157,7 +174,21 @@ void TestMaintenanceWindows::passwordDialogOutcomes()
             return typePassword(QStringLiteral("New"))(dialog);
         if (action == 2)
             return typePassword(QString())(dialog);
-        password.btnCancel->click();
+        if (action == 3) {
+            password.btnCancel->click();
+            return dialog.result();
+        }
+        dialog.show();
+        if (action == 4) {
+            QTest::keyClick(password.txtPassword, Qt::Key_Escape);
+        } else if (action == 5) {
+            dialog.close();
+        } else {
+            // Two different passwords: OK only says so; the dialog is then left by Escape.
+            typePassword(QStringLiteral("New"), QStringLiteral("Mew"))(dialog);
+            mismatchShown = dialog.isVisible() && password.lblMismatch->isVisible();
+            QTest::keyClick(password.txtPassword, Qt::Key_Escape);
+        }
         return dialog.result();
     };
     DialogScript script({answer});
@@ -165,12 +196,15 @@ void TestMaintenanceWindows::passwordDialogOutcomes()
 
     QCOMPARE(wording, QStringLiteral("Please enter a password or press Cancel to remove password protection. "
                                      "Passwords are case-sensitive."));
+    QCOMPARE(mismatchShown, action == 6);
     // The stored password is never shown, not even masked.
     QVERIFY(!shownText.contains(stored) || stored.isEmpty());
     QCOMPARE(shownText.isEmpty(), stored.isEmpty());
     QCOMPARE(f.notifier.lastBar(), lastBar);
     const QString now = GetFilePassword(f.db());
-    if (after.isEmpty()) {
+    if (lastBar.isEmpty()) {
+        QCOMPARE(now, stored); // not even written again
+    } else if (after.isEmpty()) {
         QVERIFY(now.isEmpty());
     } else {
         QVERIFY(IsHashedFilePassword(now));
