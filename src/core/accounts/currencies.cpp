@@ -64,6 +64,14 @@ QStringList CurrencySymbols(TMyDataModule &db)
     return symbols;
 }
 
+QString BaseCurrencySymbol(TMyDataModule &db)
+{
+    SqlStatement query(db, QStringLiteral("SELECT CurrencySymbol FROM tbCurrency WHERE IsBaseCurrency <> 0"
+                                          " ORDER BY CurrencyID LIMIT 1"));
+    query.exec();
+    return query.next() ? query.textValue(QStringLiteral("CurrencySymbol")) : QString();
+}
+
 bool SaveCurrency(TMyDataModule &db, Notifier &notifier, EditMode mode,
                   const QString &oldInternationalSymbol, const TCurrencyRec &currency)
 {

@@ -15,6 +15,8 @@ class TMyDataModule;
 QStringList CurrencyListRows(TMyDataModule &db);
 // Currency symbols for the account editor's box, base currency first.
 QStringList CurrencySymbols(TMyDataModule &db);
+// The base currency's symbol; empty when no currency is the base one.
+QString BaseCurrencySymbol(TMyDataModule &db);
 
 // A rate as text: shortest form that reads back as the same number, "." as the point.
 QString RateToText(double rate);

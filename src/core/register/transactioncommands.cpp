@@ -4,6 +4,13 @@
 #include "core/base/notices.h"
 #include "core/store/transactionstore.h"
 
+QString StatusMarkOf(const QString &stored)
+{
+    if (stored.compare(QLatin1String("C"), Qt::CaseInsensitive) == 0)
+        return TransactionStatus::Cleared;
+    return stored;
+}
+
 bool CheckSelectedTransaction(TMyDataModule &db, Notifier &notifier, int id)
 {
     if (id != -1 && IdExists(db, QStringLiteral("tbTransactions"), QStringLiteral("TransactionID"), id))

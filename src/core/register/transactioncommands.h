@@ -16,6 +16,10 @@ inline const QString Cleared = QStringLiteral("Cleared");
 inline const QString Reconciled = QStringLiteral("Reconciled");
 } // namespace TransactionStatus
 
+// The mark a stored status stands for. Files written by older imports hold "C" for
+// Cleared; every other value is its own mark.
+QString StatusMarkOf(const QString &stored);
+
 // True when id names an existing transaction row; otherwise shows "Nothing Selected."
 // in the warning bar.
 bool CheckSelectedTransaction(TMyDataModule &db, Notifier &notifier, int id);

@@ -1,5 +1,7 @@
 #include "ui/accounts/accountsetup.h"
 
+#include "core/accounts/currencies.h"
+
 #include "ui/accounts/accountedit.h"
 #include "core/accounts/accounts.h"
 #include "ui/feedback/dialogrunner.h"
@@ -53,7 +55,9 @@ bool TfrmAccountSetup::EditAccount(EditMode mode, const QString &oldDescription,
     bool saved = false;
     {
         TfrmAccountEdit editor(m_db, m_notifier, this);
-        editor.setTexts(oldDescription, accountType, currencySymbol);
+        // A new account starts in the base currency, the one most accounts use.
+        editor.setTexts(oldDescription, accountType,
+                        mode == EditMode::New ? BaseCurrencySymbol(m_db) : currencySymbol);
         ExecDialog(editor);
         if (editor.Cancelled == 0) {
             const TAccountRec account{editor.txtAccountDescription->text(), editor.cmbAccountType->currentText(),

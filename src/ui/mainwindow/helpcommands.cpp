@@ -23,10 +23,14 @@ void TfrmMain::Help2Click()
                    WarningDialog);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(help));
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(help)))
+        ShowNotice(m_session.notifier,
+                   QStringLiteral("The help page could not be shown: no web browser could be started. It is %1").arg(help),
+                   WarningBar);
 }
 
 void TfrmMain::CheckforUpdates1Click()
 {
-    StartUpdater(m_session.programFolder);
+    if (!StartUpdater(m_session.programFolder))
+        ShowNotice(m_session.notifier, QStringLiteral("No updater could be started to check for updates."), WarningBar);
 }

@@ -57,6 +57,7 @@ private slots:
     void init();
     void cleanup();
     void newAccountIsStoredAndCommitted();
+    void newAccountStartsInTheBaseCurrency();
     void accountEditorChecks_data();
     void accountEditorChecks();
     void deleteAccountAsksTwice_data();
@@ -115,6 +116,33 @@ void TestAccountDialogs::newAccountIsStoredAndCommitted()
     QCOMPARE(said(f.notifier), QStringList{QStringLiteral("Account Saved.")});
     QVERIFY(!f.db().InTransaction());
     QVERIFY(AccountListRows(f.db()).contains(QStringLiteral("Visa;Credit Card;€")));
+}
+
+// A new account starts in the base currency: a name is all a one-currency file needs.
+void TestAccountDialogs::newAccountStartsInTheBaseCurrency()
+{
+    TestDataFile &f = *m_file;
+    const QString base = BaseCurrencySymbol(f.db());
+    QVERIFY(!base.isEmpty());
+    QString preselected;
+    ScriptedDialogs dialogs(ScriptedDialogs::Showing::Exposed);
+    dialogs.then([](QDialog &dialog) {
+        click(DialogAs<TfrmAccountSetup>(dialog).btnNew);
+        return int(QDialog::Accepted);
+    });
+    dialogs.then([&](QDialog &dialog) {
+        auto &editor = DialogAs<TfrmAccountEdit>(dialog);
+        preselected = editor.cmbAccountCurrency->currentText();
+        QTest::keyClicks(editor.txtAccountDescription, QStringLiteral("Wallet"));
+        editor.cmbAccountType->setCurrentText(QStringLiteral("Cash"));
+        QTest::keyClick(editor.txtAccountDescription, Qt::Key_Return);
+        return editor.result();
+    });
+    QVERIFY(OpenAccountSetup(f.session, nullptr));
+    QVERIFY2(dialogs.done(), qPrintable(dialogs.unexpected.join(u',')));
+    QCOMPARE(preselected, base);
+    QCOMPARE(said(f.notifier), QStringList{QStringLiteral("Account Saved.")});
+    QVERIFY(AccountListRows(f.db()).contains(QStringLiteral("Wallet;Cash;") + base));
 }
 
 void TestAccountDialogs::accountEditorChecks_data()

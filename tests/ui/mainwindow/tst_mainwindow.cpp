@@ -8,6 +8,7 @@
 #include "ui/mainwindow/mainwindowstartup.h"
 #include "ui/widgets/multicollistbox.h"
 #include "ui/widgets/pubstrgrid.h"
+#include "core/datafile/filelock.h"
 #include "core/store/transactionstore.h"
 #include "support/scripteddialogs.h"
 #include "core/session/datafileops.h"
@@ -42,6 +43,8 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScopeGuard>
+#include <QSet>
 #include <QSettings>
 #include <QLineEdit>
 #include <QMenu>
@@ -301,12 +304,13 @@ private slots:
     void startupEndings();
     void fallbackToTheDefaultFile_data();
     void fallbackToTheDefaultFile();
-    void wrongPasswordAtStartForgetsTheFile_data();
-    void wrongPasswordAtStartForgetsTheFile();
+    void startupOpenFailures_data();
+    void startupOpenFailures();
+    void passwordAskedAgainAtStartUp();
     void lastFileReopensWithItsDigits();
     void failedOpenFromTheMenuKeepsThePreviousFile();
     void fileDialogsStartInTheDocumentsFolder();
-    void recentFileClickOpensAndDropsTheEntry();
+    void recentFileClickKeepsTheEntryUnlessTheFileIsGone();
     void recentFilesFollowOpensAndClicks();
     void placementIsStoredAtExitAndRestored();
     void placementThatCannotBeStoredDoesNotStopTheExit();
@@ -317,7 +321,12 @@ private slots:
     void reportsDropDownRepeatsTheMenu();
     void newFromTheMenuLocksTheWindowUntilCancel();
     void currencyListKeepsTheShownAccount();
-    void altSSavesWhileEnteringDespiteTheSetupMenu();
+    void entryKeysFromEveryField_data();
+    void entryKeysFromEveryField();
+    void registerKeys_data();
+    void registerKeys();
+    void tabLeavesTheGrid();
+    void helpAndUpdaterSayWhenNothingStarts();
     void firstShownAtItsSizeAfterTheSplashSteps();
     void setupListsWhileEnteringKeepTheTransaction_data();
     void setupListsWhileEnteringKeepTheTransaction();
@@ -325,6 +334,7 @@ private slots:
     void accountBoxAfterTheAccountList();
     void unchangedSaveKeepsTheRow_data();
     void unchangedSaveKeepsTheRow();
+    void oldClearedMarkSurvivesAnUnchangedSave();
     void newFileShowsCashReadyForANewTransaction();
     void automaticBackupsFollowTheOption_data();
     void automaticBackupsFollowTheOption();
@@ -440,38 +450,78 @@ void TestMainWindow::fallbackToTheDefaultFile()
     QCOMPARE(f.notifier.passwordPrompts, password.isEmpty() ? 0 : 1);
     if (!opens) {
         QCOMPARE(f.notifier.lastBar(), bar);
-        QCOMPARE(f.notifier.messageBoxes, QStringList{QStringLiteral("Wrong Password")});
+        // The message says what happened: "Wrong Password" only for a password.
+        QCOMPARE(f.notifier.messageBoxes,
+                 QStringList{broken ? bar.trimmed() : QStringLiteral("Wrong Password")});
     }
 }
 
-void TestMainWindow::wrongPasswordAtStartForgetsTheFile_data()
+// A last file that cannot be opened at start-up: the user is told what happened (a
+// wrong password is asked again, up to three times), then chooses another file. The
+// file stays remembered.
+void TestMainWindow::startupOpenFailures_data()
 {
-    QTest::addColumn<QStringList>("answers");
-    QTest::newRow("wrong") << QStringList{QStringLiteral("nope")};
-    QTest::newRow("cancelled") << QStringList{};
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("passwords");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("bar");
+
+    const QString incorrect = QStringLiteral("  Password incorrect!");
+    QTest::newRow("three wrong passwords") << "password" << QStringList{"a", "b", "c"}
+                                           << QStringList{QStringLiteral("Wrong Password")} << incorrect;
+    QTest::newRow("cancelled at the second") << "password" << QStringList{"a"} << QStringList{} << incorrect;
+    QTest::newRow("held by another program")
+        << "held" << QStringList{}
+        << QStringList{QStringLiteral("File cannot be opened. Try closing it if it is open from another application.")}
+        << "  File cannot be opened. Try closing it if it is open from another application.";
+    QTest::newRow("damaged") << "damaged" << QStringList{}
+                             << QStringList{QStringLiteral("File cannot be opened an error has occured.")}
+                             << "  File cannot be opened an error has occured.";
 }
 
-void TestMainWindow::wrongPasswordAtStartForgetsTheFile()
+void TestMainWindow::startupOpenFailures()
 {
-    QFETCH(QStringList, answers);
+    QFETCH(QString, kind);
+    QFETCH(QStringList, passwords);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, bar);
+    Fixture f;
+    const QString path = f.newFile(QStringLiteral("book.tillbrook"));
+    FileLock holder;
+    if (kind == QLatin1String("password")) {
+        protect(path, QStringLiteral("Secret"));
+    } else if (kind == QLatin1String("held")) {
+        QVERIFY(holder.tryLock(path));
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray("not a data file\n").repeated(100));
+    }
+    f.setLastOpened(path);
+    f.notifier.passwordAnswers = passwords;
+    f.answers = {clickButton("btnExit")};
+    {
+        Started s(f);
+        QCOMPARE(f.notifier.lastBar(), bar);
+        QCOMPARE(f.notifier.messageBoxes, boxes);
+        QCOMPARE(f.shownDialogs, QStringList{QStringLiteral("TfrmFileNotFound")});
+        QVERIFY(s.window.isEnding());
+        QCOMPARE(f.setting("last_opened_db"), path);
+    }
+}
+
+void TestMainWindow::passwordAskedAgainAtStartUp()
+{
     Fixture f;
     const QString locked = f.newFile(QStringLiteral("locked.tillbrook"));
     protect(locked, QStringLiteral("Secret"));
     f.setLastOpened(locked);
-    f.notifier.passwordAnswers = answers;
-    {
-        Started s(f);
-        QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Password incorrect!"));
-        QCOMPARE(f.notifier.messageBoxes, QStringList{QStringLiteral("Wrong Password")});
-        QVERIFY(s.window.isEnding());
-        QCOMPARE(s.ended.count(), 1);
-        QVERIFY(f.setting("last_opened_db").isEmpty());
-    }
-    // The next start asks what to do.
-    f.shownDialogs.clear();
-    f.answers = {clickButton("btnExit")};
-    Started again(f);
-    QCOMPARE(f.shownDialogs, QStringList{QStringLiteral("TfrmFileNotFound")});
+    f.notifier.passwordAnswers = {QStringLiteral("secret"), QStringLiteral("Secret")};
+    Started s(f);
+    QCOMPARE(f.notifier.passwordPrompts, 2);
+    QVERIFY(!s.window.isEnding());
+    QCOMPARE(f.session.CurrentDataFile, locked);
+    QVERIFY(f.shownDialogs.isEmpty());
 }
 
 void TestMainWindow::lastFileReopensWithItsDigits()
@@ -545,31 +595,38 @@ void TestMainWindow::failedOpenFromTheMenuKeepsThePreviousFile()
     QCOMPARE(f.setting("last_opened_db"), first);
 }
 
-void TestMainWindow::recentFileClickOpensAndDropsTheEntry()
+void TestMainWindow::recentFileClickKeepsTheEntryUnlessTheFileIsGone()
 {
     Fixture f;
     const QString first = f.newFile(QStringLiteral("first.tillbrook"));
     f.setLastOpened(first);
     Started s(f);
 
+    // A file that cannot be opened stays listed: it may be usable again later.
     const QString junk = f.dir.filePath(QStringLiteral("junk.tillbrook"));
     QFile file(junk);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("junk");
     file.close();
-    bool canDelete = false;
+    bool canDelete = true;
     s.window.RegMru1ItemClick(junk, canDelete);
-    QVERIFY(canDelete);
+    QVERIFY(!canDelete);
     QCOMPARE(f.notifier.lastBar(), QStringLiteral("  File cannot be opened an error has occured."));
     QCOMPARE(f.session.CurrentDataFile, first);
     QVERIFY(f.session.MyDataModule.isConnected());
 
     const QString other = f.newFile(QStringLiteral("other.tillbrook"));
-    canDelete = false;
+    canDelete = true;
     s.window.RegMru1ItemClick(other, canDelete);
+    QVERIFY(!canDelete);
+    QCOMPARE(f.session.CurrentDataFile, other);
+
+    // A file that is gone is dropped.
+    const QString gone = f.dir.filePath(QStringLiteral("gone.tillbrook"));
+    canDelete = false;
+    s.window.RegMru1ItemClick(gone, canDelete);
     QVERIFY(canDelete);
     QCOMPARE(f.session.CurrentDataFile, other);
-    QCOMPARE(s.recent.count(), 0);
 }
 
 void TestMainWindow::recentFilesFollowOpensAndClicks()
@@ -592,19 +649,20 @@ void TestMainWindow::recentFilesFollowOpensAndClicks()
     QCOMPARE(items[1]->text(), QStringLiteral("&2 ") + second);
     QVERIFY(s.window.menu().RegMru1->menuAction()->isEnabled());
 
-    // Clicking an entry opens its file and drops it from the list.
+    // Clicking an entry opens its file and moves it to the top.
     items[1]->trigger();
     QCOMPARE(f.session.CurrentDataFile, second);
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + second);
-    QCOMPARE(s.window.recentFilesMenu()->items().size(), 1);
+    QCOMPARE(s.window.recentFilesMenu()->items().size(), 2);
+    QCOMPARE(s.window.recentFilesMenu()->items()[0]->text(), QStringLiteral("&1 ") + second);
 
     // The next start finds the list as it was left.
     TRegMru stored;
     stored.ApplicationName = QStringLiteral("Tillbrook");
     stored.OwnerName = QStringLiteral("frmMain");
     stored.setStore(f.session.recentFilesStore);
-    QCOMPARE(stored.count(), 1);
-    QCOMPARE(stored.entries().first().fileName, first);
+    QCOMPARE(stored.count(), 2);
+    QCOMPARE(stored.entries().first().fileName, second);
 }
 
 void TestMainWindow::placementIsStoredAtExitAndRestored()
@@ -712,8 +770,14 @@ void TestMainWindow::menuBarOrderAndShortcuts()
     for (QAction *action : window.menuBar()->actions())
         titles << action->text();
     QCOMPARE(titles, (QStringList{QStringLiteral("&File"), QStringLiteral("&Setup"), QStringLiteral("&Tools"),
-                                  QStringLiteral("Options"), QStringLiteral("Reports"), QStringLiteral("&Misc"),
+                                  QStringLiteral("&Options"), QStringLiteral("&Reports"), QStringLiteral("&Misc"),
                                   QStringLiteral("&Help")}));
+    // Every menu has an Alt letter of its own.
+    QSet<QKeySequence> mnemonics;
+    for (const QString &title : std::as_const(titles))
+        mnemonics.insert(QKeySequence::mnemonic(title));
+    QCOMPARE(mnemonics.size(), titles.size());
+    QVERIFY(!mnemonics.contains(QKeySequence()));
     QStringList fileItems;
     for (QAction *action : window.menu().File1->actions())
         if (!action->isSeparator() && action->isVisible())
@@ -864,9 +928,29 @@ void TestMainWindow::currencyListKeepsTheShownAccount()
 }
 
 // "&Save" and the menu bar's "&Setup" share Alt+S: while a transaction is entered the
-// key saves it, as in any dialog, instead of only moving the focus to the button.
-void TestMainWindow::altSSavesWhileEnteringDespiteTheSetupMenu()
+// key saves it at the first press from any field, as in any dialog. Escape cancels.
+void TestMainWindow::entryKeysFromEveryField_data()
 {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<QString>("bar");
+
+    const QString saved = QStringLiteral("  Transaction has been saved.");
+    QTest::newRow("Alt+S in the amount") << QStringLiteral("txtAmt") << int(Qt::Key_S) << 1 << saved;
+    QTest::newRow("Alt+S in the payee") << QStringLiteral("cmbPayee") << int(Qt::Key_S) << 1 << saved;
+    QTest::newRow("Alt+S in the note") << QStringLiteral("memoNote") << int(Qt::Key_S) << 1 << saved;
+    QTest::newRow("Escape in the amount") << QStringLiteral("txtAmt") << int(Qt::Key_Escape) << 0 << QString();
+    QTest::newRow("Escape in the payee") << QStringLiteral("cmbPayee") << int(Qt::Key_Escape) << 0 << QString();
+}
+
+void TestMainWindow::entryKeysFromEveryField()
+{
+    QFETCH(QString, field);
+    QFETCH(int, key);
+    QFETCH(int, rows);
+    QFETCH(QString, bar);
+
     Fixture f;
     const QString file = f.newFile(QStringLiteral("first.tillbrook"));
     addAccounts(file, {QStringLiteral("Bank")});
@@ -882,16 +966,118 @@ void TestMainWindow::altSSavesWhileEnteringDespiteTheSetupMenu()
     s.window.menu().NewTransaction1->trigger();
     amount->setFocus();
     QTest::keyClicks(amount, QStringLiteral("12.50"));
-    QTest::keyClick(amount, Qt::Key_S, Qt::AltModifier);
-    QTRY_COMPARE(view->registerState().entryMode, EntryMode::Browse);
-    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
+    auto *target = panel->findChild<QWidget *>(field);
+    QVERIFY(target);
+    if (auto *combo = qobject_cast<QComboBox *>(target); combo && combo->lineEdit())
+        target = combo->lineEdit();
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key), key == Qt::Key_S ? Qt::AltModifier : Qt::NoModifier);
+    QCOMPARE(view->registerState().entryMode, EntryMode::Browse);
+    if (!bar.isEmpty())
+        QCOMPARE(f.notifier.lastBar(), bar);
     QVERIFY(!s.window.menu().Setup1->isVisible());
-    QCOMPARE(view->registerRowCount(), 1);
+    QCOMPARE(view->registerRowCount(), rows);
 
     // In Browse mode the button is disabled and Alt+S is the Setup menu's again.
     QTest::keyClick(&s.window, Qt::Key_S, Qt::AltModifier);
     QTRY_VERIFY(s.window.menu().Setup1->isVisible());
     s.window.menu().Setup1->close();
+}
+
+// Months and accounts from the keyboard, wherever the focus is in the register.
+void TestMainWindow::registerKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<QString>("account");
+
+    const QDate today = QDate::currentDate();
+    const QDate before = today.addMonths(-1);
+    const QDate after = today.addMonths(1);
+    QTest::newRow("Ctrl+PgUp") << int(Qt::Key_PageUp) << before.month() << "Bank";
+    QTest::newRow("Ctrl+PgDown") << int(Qt::Key_PageDown) << after.month() << "Bank";
+    QTest::newRow("Ctrl+Down") << int(Qt::Key_Down) << today.month() << "Cash";
+    QTest::newRow("Ctrl+Up at the first account") << int(Qt::Key_Up) << today.month() << "Bank";
+}
+
+void TestMainWindow::registerKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, month);
+    QFETCH(QString, account);
+
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank"), QStringLiteral("Cash")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    s.window.show();
+    QApplication::setActiveWindow(&s.window);
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    RegisterView *view = s.window.registerView();
+    QCOMPARE(view->cmbAccounts()->itemText(0), QStringLiteral("Bank"));
+    view->cmbAccounts()->setCurrentIndex(view->cmbAccounts()->findText(QStringLiteral("Bank")));
+    QCOMPARE(view->currentAccountName(), QStringLiteral("Bank"));
+    QCOMPARE(view->shownMonth().month, QDate::currentDate().month());
+
+    view->cmbAccounts()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::ControlModifier);
+    QCOMPARE(view->shownMonth().month, month);
+    QCOMPARE(view->currentAccountName(), account);
+
+    // Ctrl+Home comes back to today's month.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(view->shownMonth().month, QDate::currentDate().month());
+
+    // While a transaction is entered the register stays where it is.
+    s.window.menu().NewTransaction1->trigger();
+    QVERIFY(!s.window.menu().NextMonth1->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    QCOMPARE(view->shownMonth().month, QDate::currentDate().month());
+}
+
+void TestMainWindow::tabLeavesTheGrid()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    f.setLastOpened(file);
+    Started<TfrmMain> s(f);
+    s.window.show();
+    QApplication::setActiveWindow(&s.window);
+    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    TPubStrGrid *grid = s.window.registerView()->strGridTransactions();
+    grid->show();
+    grid->setEnabled(true);
+    grid->setFocus();
+    QCOMPARE(QApplication::focusWidget(), grid);
+    QTest::keyClick(grid, Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != grid);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Backtab, Qt::ShiftModifier);
+    QVERIFY(QApplication::focusWidget() != grid);
+}
+
+// Help and "Check for Updates..." say so when nothing could be started, instead of
+// doing nothing visible.
+void TestMainWindow::helpAndUpdaterSayWhenNothingStarts()
+{
+    Fixture f;
+    f.setLastOpened(f.newFile(QStringLiteral("first.tillbrook")));
+    Started s(f);
+    QFile help(f.folder() + QLatin1String(HelpFileName));
+    QVERIFY(help.open(QIODevice::WriteOnly));
+    help.write("<html></html>");
+    help.close();
+    // No browser can be found on an empty search path.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(f.dir.path()));
+    const auto restore = qScopeGuard([&path] { qputenv("PATH", path); });
+    s.window.Help2Click();
+    QVERIFY2(f.notifier.lastBar().contains(QLatin1String("no web browser could be started")),
+             qPrintable(f.notifier.lastBar()));
+    s.window.CheckforUpdates1Click();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  No updater could be started to check for updates."));
 }
 
 void TestMainWindow::firstShownAtItsSizeAfterTheSplashSteps()
@@ -1106,6 +1292,33 @@ void TestMainWindow::unchangedSaveKeepsTheRow()
     panel->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
     QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
     QCOMPARE(rowText(f.session.MyDataModule, id), before);
+}
+
+// Older files hold "C" for a cleared transaction. The status box reads it as "Cleared",
+// so an unchanged save keeps the transaction cleared.
+void TestMainWindow::oldClearedMarkSurvivesAnUnchangedSave()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("first.tillbrook"));
+    addAccounts(file, {QStringLiteral("Bank")});
+    TTransaction t = bankRow(otherDayThisMonth(), QStringLiteral("old"));
+    t.Status = QStringLiteral("C");
+    const int id = addTransaction(file, t);
+    f.setLastOpened(file);
+    Started s(f);
+    RegisterView *view = s.window.registerView();
+    EntryPanel *panel = view->entryPanel();
+    QCOMPARE(view->registerState().SelectedTransactionId, id);
+    auto *status = panel->findChild<QComboBox *>(QStringLiteral("cmbReconciled"));
+    QCOMPARE(status->currentText(), QStringLiteral("Cleared"));
+    QCOMPARE(view->registerGrid().cell(RegisterGrid::ColStatus, view->registerGrid().findRow(id)), QStringLiteral("C"));
+
+    s.window.menu().EditTransaction1->trigger();
+    panel->findChild<QPushButton *>(QStringLiteral("btnSave"))->click();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Transaction has been saved."));
+    TTransaction saved;
+    QVERIFY(LoadTransaction(f.session.MyDataModule, id, saved));
+    QCOMPARE(saved.Status, QStringLiteral("Cleared"));
 }
 
 // "Create new Tillbrook file" gives a file whose Cash account the register shows at
