@@ -1,5 +1,6 @@
 #include "core/exchange/gridwriters.h"
 
+#include "core/base/texthelpers.h"
 #include "core/exchange/gridtext.h"
 #include "core/exchange/windows1252.h"
 
@@ -117,6 +118,26 @@ bool WriteGridXls(const GridText &grid, const QString &fileName)
     return finish(file, chunk);
 }
 
+QString CsvField(const QString &cell)
+{
+    QString field = cell;
+    // A text a spreadsheet would run as a formula gets a leading apostrophe; amounts
+    // ("-12.00", "-1,234.50") are numbers and stay as they are.
+    if (!field.isEmpty()) {
+        const QChar first = field.front();
+        const bool formulaStart = first == u'=' || first == u'+' || first == u'-' || first == u'@'
+                                  || first == u'\t' || first == u'\r';
+        if (formulaStart && !IsNumber(QString(field).remove(u',')))
+            field.prepend(u'\'');
+    }
+    if (field.contains(u',') || field.contains(u'"') || field.contains(u'\r') || field.contains(u'\n')) {
+        field.replace(u'"', QStringLiteral("\"\""));
+        field.prepend(u'"');
+        field.append(u'"');
+    }
+    return field;
+}
+
 bool WriteGridCsv(const GridText &grid, const QString &fileName)
 {
     QSaveFile file(fileName);
@@ -124,12 +145,12 @@ bool WriteGridCsv(const GridText &grid, const QString &fileName)
         return false;
     QByteArray chunk;
     chunk.reserve(ChunkBytes + 4096);
-    QString cell;
+    // UTF-8 with a byte-order mark: every character survives, and spreadsheet programs
+    // take the mark as the sign of UTF-8.
+    chunk.append("\xEF\xBB\xBF", 3);
     for (int row = 0; row < grid.RowCount(); ++row) {
         for (int col = 0; col < grid.ColCount(); ++col) {
-            cell = grid.Cell(col, row);
-            cell.remove(u',');
-            AppendWindows1252(chunk, cell);
+            chunk.append(CsvField(grid.Cell(col, row)).toUtf8());
             chunk.append(',');
         }
         chunk.append("\r\n", 2);

@@ -87,6 +87,8 @@ private slots:
     void xlsBytesOfTwoByTwoGrid();
     void csvLines_data();
     void csvLines();
+    void csvField_data();
+    void csvField();
     void xlsLabelKeepsTextAsShown();
     void windows1252_data();
     void windows1252();
@@ -120,15 +122,51 @@ void TestGridWriters::csvLines_data()
     QTest::addColumn<QList<QStringList>>("rows");
     QTest::addColumn<int>("cols");
     QTest::addColumn<QByteArray>("expected");
+    const QByteArray bom("\xEF\xBB\xBF");
     QTest::newRow("two by two") << QList<QStringList>{{"A", "B"}, {"", "C"}} << 2
-                                << QByteArray("A,B,\r\n,C,\r\n");
-    QTest::newRow("grouped amount loses its commas")
+                                << bom + "A,B,\r\n,C,\r\n";
+    QTest::newRow("commas kept inside quotes")
         << QList<QStringList>{{"Pay - ", "Note"}, {"1,234.50", "rent, March"}} << 2
-        << QByteArray("Pay - ,Note,\r\n1234.50,rent March,\r\n");
+        << bom + "Pay - ,Note,\r\n\"1,234.50\",\"rent, March\",\r\n";
+    QTest::newRow("a line break stays in its cell")
+        << QList<QStringList>{{"a\r\nb", "x"}} << 2 << bom + "\"a\r\nb\",x,\r\n";
     QTest::newRow("empty cells keep their place")
-        << QList<QStringList>{{"", "", ""}} << 3 << QByteArray(",,,\r\n");
-    QTest::newRow("header only") << QList<QStringList>{{"Number"}} << 1 << QByteArray("Number,\r\n");
-    QTest::newRow("no rows") << QList<QStringList>{} << 3 << QByteArray();
+        << QList<QStringList>{{"", "", ""}} << 3 << bom + ",,,\r\n";
+    QTest::newRow("header only") << QList<QStringList>{{"Number"}} << 1 << bom + "Number,\r\n";
+    QTest::newRow("no rows") << QList<QStringList>{} << 3 << bom;
+    QTest::newRow("every character, in UTF-8")
+        << QList<QStringList>{{QStringLiteral("Za\u017c\u00f3\u0142\u0107 \u0142\u00f3d\u017a \u65e5\u672c \U0001F600")}} << 1
+        << bom + QStringLiteral("Za\u017c\u00f3\u0142\u0107 \u0142\u00f3d\u017a \u65e5\u672c \U0001F600,\r\n").toUtf8();
+}
+
+// One cell as a field: RFC 4180 quoting, and no formula a spreadsheet would run.
+void TestGridWriters::csvField_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("plain") << "Grocer" << "Grocer";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("comma") << "a,b" << "\"a,b\"";
+    QTest::newRow("leading quote") << "\"quoted\" rest" << "\"\"\"quoted\"\" rest\"";
+    QTest::newRow("line feed") << "a\nb" << "\"a\nb\"";
+    QTest::newRow("carriage return inside") << "a\rb" << "\"a\rb\"";
+    QTest::newRow("formula") << "=1+1" << "'=1+1";
+    QTest::newRow("plus formula") << "+SUM(A1)" << "'+SUM(A1)";
+    QTest::newRow("minus text") << "-x" << "'-x";
+    QTest::newRow("at") << "@cmd" << "'@cmd";
+    QTest::newRow("tab") << "\tx" << "'\tx";
+    QTest::newRow("leading CR is quoted too") << "\rx" << "\"'\rx\"";
+    QTest::newRow("formula with a comma") << "=HYPERLINK(\"a\",1)" << "\"'=HYPERLINK(\"\"a\"\",1)\"";
+    QTest::newRow("negative amount is a number") << "-12.00" << "-12.00";
+    QTest::newRow("grouped negative amount") << "-1,234.50" << "\"-1,234.50\"";
+    QTest::newRow("plus number") << "+5" << "+5";
+}
+
+void TestGridWriters::csvField()
+{
+    QFETCH(QString, cell);
+    QFETCH(QString, field);
+    QCOMPARE(CsvField(cell), field);
 }
 
 void TestGridWriters::csvLines()
@@ -171,11 +209,7 @@ void TestGridWriters::windows1252()
     QCOMPARE(ToWindows1252(text), bytes);
     QCOMPARE(Windows1252Length(text), bytes.size());
 
-    // Both writers use it: the CSV line and the label text.
-    const QString csv = m_dir.filePath("chars.csv");
-    QVERIFY(WriteGridCsv(ListGrid({{text}}, 1), csv));
-    QByteArray plain = bytes;
-    QCOMPARE(readFile(csv), plain.replace(",", "") + ",\r\n");
+    // The spreadsheet's label text uses it.
     const QString xls = m_dir.filePath("chars.xls");
     QVERIFY(WriteGridXls(ListGrid({{text}}, 1), xls));
     const QByteArray file = readFile(xls);
@@ -288,7 +322,7 @@ void TestGridWriters::successReplacesOldFile()
     const QString path = m_dir.filePath("replace.csv");
     writeFile(path, QByteArray(10000, 'z'));
     QVERIFY(WriteGridCsv(twoByTwo(), path));
-    QCOMPARE(readFile(path), QByteArray("A,B,\r\n,C,\r\n"));
+    QCOMPARE(readFile(path), QByteArray("\xEF\xBB\xBF" "A,B,\r\n,C,\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestGridWriters)
