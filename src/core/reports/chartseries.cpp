@@ -8,7 +8,9 @@ namespace {
 QList<ChartPoint> seriesOf(TMyDataModule &db, ReportItemKind kind, const ReportDateRange &range, AmountSign sign)
 {
     QList<ChartPoint> points;
-    for (const ItemTotal &total : LoadItemTotals(db, kind, range, sign, TotalsOrder::ByAmount))
+    // The charts show what was earned and spent: transfers between the user's own
+    // accounts are neither.
+    for (const ItemTotal &total : LoadItemTotals(db, kind, range, sign, TotalsOrder::ByAmount, TransferPairs::LeftOut))
         points.append({ItemLabel(kind, total.name), total.amount});
     return points;
 }

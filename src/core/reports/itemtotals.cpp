@@ -9,7 +9,8 @@ namespace {
 // date is compared there, not searched: "+" keeps the planner off the date index,
 // which would fetch every row of a long range from the table); only the few sums
 // are then joined to their names.
-QString totalsSql(ReportItemKind kind, const ReportDateRange &range, AmountSign sign, TotalsOrder order)
+QString totalsSql(ReportItemKind kind, const ReportDateRange &range, AmountSign sign, TotalsOrder order,
+                  TransferPairs transfers)
 {
     const ReportItemColumns &c = ColumnsOf(kind);
     QString where;
@@ -18,6 +19,8 @@ QString totalsSql(ReportItemKind kind, const ReportDateRange &range, AmountSign 
     else if (sign == AmountSign::Receipts)
         where += QStringLiteral(" AND Amount > 0");
     where += range.condition(QStringLiteral("+TransactionDate"));
+    if (transfers == TransferPairs::LeftOut)
+        where += QStringLiteral(" AND IFNULL(LinkedTransactionID, 0) <= 0");
     if (!where.isEmpty())
         where = QStringLiteral(" WHERE ") + where.mid(int(qstrlen(" AND ")));
     return QStringLiteral("SELECT i.%3, SUM(g.AmountSum) AS AmountSum"
@@ -33,9 +36,9 @@ QString totalsSql(ReportItemKind kind, const ReportDateRange &range, AmountSign 
 } // namespace
 
 QList<ItemTotal> LoadItemTotals(TMyDataModule &db, ReportItemKind kind, const ReportDateRange &range,
-                                AmountSign sign, TotalsOrder order)
+                                AmountSign sign, TotalsOrder order, TransferPairs transfers)
 {
-    SqlStatement query(db, totalsSql(kind, range, sign, order));
+    SqlStatement query(db, totalsSql(kind, range, sign, order, transfers));
     range.bind(query);
     query.exec();
     QList<ItemTotal> totals;

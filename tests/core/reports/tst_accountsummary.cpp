@@ -1,3 +1,4 @@
+#include "core/base/tillbrookerror.h"
 #include "core/reports/accountsummary.h"
 #include "reportsfixture.h"
 
@@ -12,6 +13,8 @@ private slots:
     void balancesInBaseCurrency_data();
     void balancesInBaseCurrency();
     void transactionsOfAMissingAccountCountOnlyInTheTotal();
+    void totalBeyondTheAmountTypeIsAnError_data();
+    void totalBeyondTheAmountTypeIsAnError();
 };
 
 void TestAccountSummary::balancesInBaseCurrency_data()
@@ -68,6 +71,33 @@ void TestAccountSummary::transactionsOfAMissingAccountCountOnlyInTheTotal()
     QCOMPARE(summary.accounts.size(), 1);
     QCOMPARE(summary.accounts[0].Balance, units(10));
     QCOMPARE(summary.total, units(14));
+}
+
+// A rate of 1e-15 makes 10,000.00 worth 1e19 in the base currency: beyond the amount
+// type. The report says so instead of showing a wrapped-around total.
+void TestAccountSummary::totalBeyondTheAmountTypeIsAnError_data()
+{
+    QTest::addColumn<double>("amount");
+    QTest::addColumn<bool>("fits");
+    // Stored in ten-thousandths: 1.00 is 1e4, divided by 1e-15 gives 1e19 > 2^63.
+    QTest::newRow("0.0001 at 1e-15: 1e15, fits") << 0.0001 << true;
+    QTest::newRow("1.00 at 1e-15: 1e19, beyond") << 1.0 << false;
+    QTest::newRow("-1.00 at 1e-15: beyond") << -1.0 << false;
+}
+
+void TestAccountSummary::totalBeyondTheAmountTypeIsAnError()
+{
+    QFETCH(double, amount);
+    QFETCH(bool, fits);
+    ReportsFile f;
+    const int tiny = f.addAccount(QStringLiteral("Tiny"));
+    f.addRow(tiny, QDate(2024, 1, 1), 1, 1, amount, 1e-15);
+    if (fits) {
+        const AccountSummary summary = LoadAccountSummary(f.db());
+        QVERIFY(summary.total > Money());
+    } else {
+        QVERIFY_THROWS_EXCEPTION(TillbrookError, LoadAccountSummary(f.db()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestAccountSummary)

@@ -56,6 +56,7 @@ private slots:
     void titles();
     void chartSeries_data();
     void chartSeries();
+    void transferPairsOnlyInTheTotals();
 };
 
 void TestItemTotals::totalsLines_data()
@@ -182,6 +183,25 @@ void TestItemTotals::chartSeries()
     QCOMPARE(pointTexts(ExpenseSeries(f.db(), ReportItemKind::Payees, Year2024)), expense);
     QCOMPARE(pointTexts(IncomeSeries(f.db(), ReportItemKind::Payees, Year2024)), income);
     QCOMPARE(pointTexts(NetTotalsSeries(f.db(), ReportItemKind::Payees, Year2024)), net);
+}
+
+// A card payment from the bank is a linked pair: it shows in neither chart, while the
+// totals keep both rows.
+void TestItemTotals::transferPairsOnlyInTheTotals()
+{
+    ReportsFile f;
+    addRows(f, ReportItemKind::Payees, {"Salary|76749", "Card|-21969", "Card|21969", "Grocer|-120"});
+    f.exec(QStringLiteral("UPDATE tbTransactions SET LinkedTransactionID = 3, OtherAccountID = 1 WHERE TransactionID = 2"));
+    f.exec(QStringLiteral("UPDATE tbTransactions SET LinkedTransactionID = 2, OtherAccountID = 1 WHERE TransactionID = 3"));
+    QCOMPARE(pointTexts(ExpenseSeries(f.db(), ReportItemKind::Payees, Year2024)), QStringList{"Grocer=-120.00"});
+    QCOMPARE(pointTexts(IncomeSeries(f.db(), ReportItemKind::Payees, Year2024)), QStringList{"Salary=76749.00"});
+    QCOMPARE(pointTexts(NetTotalsSeries(f.db(), ReportItemKind::Payees, Year2024)),
+             (QStringList{"Grocer=-120.00", "Salary=76749.00"}));
+    QStringList totals;
+    for (const ItemTotal &total :
+         LoadItemTotals(f.db(), ReportItemKind::Payees, Year2024, AmountSign::Payments, TotalsOrder::ByName))
+        totals << total.name + u'=' + total.amount.toPlainText(2);
+    QCOMPARE(totals, (QStringList{"Card=-21969.00", "Grocer=-120.00"}));
 }
 
 QTEST_GUILESS_MAIN(TestItemTotals)
