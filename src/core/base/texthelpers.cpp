@@ -126,3 +126,8 @@ QDate FromStoredDate(QUtf8StringView text)
 
 int YearOfDate(const QDate &date) { return date.year(); }
 int MonthOfDate(const QDate &date) { return date.month(); }
+
+QString CountOf(qint64 count, const QString &one, const QString &many)
+{
+    return QString::number(count) + u' ' + (count == 1 ? one : many);
+}

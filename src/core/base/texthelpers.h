@@ -15,6 +15,8 @@ QString RemoveChar(const QString &text, QChar character);
 QString StripAmountText(const QString &text);
 // Without carriage returns, line feeds and blanks.
 QString StripBlanks(const QString &text);
+// "1 transfer", "4 transfers": a count with its noun in the right number.
+QString CountOf(qint64 count, const QString &one, const QString &many);
 
 // The program's fixed date text, "dd/mm/yyyy".
 inline constexpr auto DisplayDateFormat = "dd/MM/yyyy";

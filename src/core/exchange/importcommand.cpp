@@ -1,5 +1,7 @@
 #include "core/exchange/importcommand.h"
 
+#include "core/base/texthelpers.h"
+
 #include "core/base/notifier.h"
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/programfolder.h"
@@ -180,16 +182,16 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
             ImportQifStaging(session.MyDataModule, notifier, staging, links,
                              options.dryRun ? ImportMode::DryRun : ImportMode::Store);
         if (options.dryRun)
-            out << QStringLiteral("Dry run: %1 transactions (%2 transfers) would be imported into %3; nothing was stored")
-                       .arg(totals.transactions)
-                       .arg(totals.transfers)
-                       .arg(options.dataFile)
+            out << QStringLiteral("Dry run: %1 (%2) would be imported into %3; nothing was stored")
+                       .arg(CountOf(totals.transactions, QStringLiteral("transaction"), QStringLiteral("transactions")),
+                            CountOf(totals.transfers, QStringLiteral("transfer"), QStringLiteral("transfers")),
+                            options.dataFile)
                 << '\n';
         else
-            out << QStringLiteral("Imported %1 transactions (%2 transfers) into %3")
-                       .arg(totals.transactions)
-                       .arg(totals.transfers)
-                       .arg(options.dataFile)
+            out << QStringLiteral("Imported %1 (%2) into %3")
+                       .arg(CountOf(totals.transactions, QStringLiteral("transaction"), QStringLiteral("transactions")),
+                            CountOf(totals.transfers, QStringLiteral("transfer"), QStringLiteral("transfers")),
+                            options.dataFile)
                 << '\n';
     } catch (const TillbrookError &e) {
         err << options.dataFile << ": " << e.message() << '\n';

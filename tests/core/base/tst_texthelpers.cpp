@@ -16,6 +16,8 @@ private slots:
     void storedDates_data();
     void storedDates();
     void dateTextsOutsideTheCommonRange();
+    void countOf_data();
+    void countOf();
 };
 
 void TestTextHelpers::isNumber_data()
@@ -124,6 +126,23 @@ void TestTextHelpers::dateTextsOutsideTheCommonRange()
     QCOMPARE(DateToText(QDate(1, 1, 1)), QStringLiteral("01/01/0001"));
     QCOMPARE(DateToText(QDate(2000, 12, 31)), QStringLiteral("31/12/2000"));
     QCOMPARE(DateToText(QDate(12345, 6, 7)), QDate(12345, 6, 7).toString(QStringLiteral("dd/MM/yyyy")));
+}
+
+void TestTextHelpers::countOf_data()
+{
+    QTest::addColumn<qint64>("count");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("none") << qint64(0) << "0 transfers";
+    QTest::newRow("one") << qint64(1) << "1 transfer";
+    QTest::newRow("two") << qint64(2) << "2 transfers";
+    QTest::newRow("eleven") << qint64(11) << "11 transfers";
+}
+
+void TestTextHelpers::countOf()
+{
+    QFETCH(qint64, count);
+    QFETCH(QString, expected);
+    QCOMPARE(CountOf(count, QStringLiteral("transfer"), QStringLiteral("transfers")), expected);
 }
 
 QTEST_GUILESS_MAIN(TestTextHelpers)
