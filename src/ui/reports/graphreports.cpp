@@ -3,16 +3,15 @@
 #include "core/reports/chartseries.h"
 #include "ui/app/guarded.h"
 #include "ui/reports/daterangeedits.h"
-#include "ui/reports/reportcharts.h"
+#include "ui/reports/barlistview.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 TfrmGraphReports::TfrmGraphReports(TMyDataModule &db, Notifier &notifier, QWidget *parent,
@@ -22,8 +21,7 @@ TfrmGraphReports::TfrmGraphReports(TMyDataModule &db, Notifier &notifier, QWidge
     , rdPayee(new QRadioButton(QStringLiteral("Payees"), this))
     , rdCategories(new QRadioButton(QStringLiteral("Categories"), this))
     , GroupBox1(new QGroupBox(QStringLiteral("Graph"), this))
-    , chartView(new QChartView(GroupBox1))
-    , Chart1(new QChart)
+    , Chart1(new BarListView)
     , btnPrint(new QPushButton(QStringLiteral("Print"), this))
     , btnClose(new QPushButton(QStringLiteral("Close"), this))
     , m_db(db)
@@ -38,9 +36,6 @@ TfrmGraphReports::TfrmGraphReports(TMyDataModule &db, Notifier &notifier, QWidge
     rdCategories->setToolTip(QStringLiteral("View all categories"));
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     Chart1->setObjectName(QStringLiteral("Chart1"));
-    chartView->setObjectName(QStringLiteral("chartView"));
-    chartView->setChart(Chart1);
-    chartView->setRenderHint(QPainter::Antialiasing);
     btnPrint->setObjectName(QStringLiteral("btnPrint"));
     btnPrint->setToolTip(QStringLiteral("Print this chart"));
     btnClose->setObjectName(QStringLiteral("btnClose"));
@@ -51,7 +46,7 @@ TfrmGraphReports::TfrmGraphReports(TMyDataModule &db, Notifier &notifier, QWidge
     auto *dateRow = DateRangeAndKindRow(*dates, rdPayee, rdCategories, this);
     top->addLayout(dateRow);
     auto *graph = new QVBoxLayout(GroupBox1);
-    graph->addWidget(chartView);
+    graph->addWidget(MakeBarListScrollArea(Chart1, GroupBox1));
     auto *bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(btnPrint);
@@ -73,7 +68,7 @@ TfrmGraphReports::TfrmGraphReports(TMyDataModule &db, Notifier &notifier, QWidge
             redraw();
     });
     connect(btnPrint, &QPushButton::clicked, this,
-            [this] { Guarded(m_notifier, [this] { PrintChartOnDefaultPrinter(Chart1); }); });
+            [this] { Guarded(m_notifier, [this] { PrintBarListOnDefaultPrinter(Chart1->chart()); }); });
     connect(btnClose, &QPushButton::clicked, this, &QDialog::accept);
 
     // FormShow: the whole current year, drawn.
@@ -87,5 +82,5 @@ ReportItemKind TfrmGraphReports::kind() const
 
 void TfrmGraphReports::PlotNetTotals()
 {
-    FillNetTotalsChart(Chart1, NetTotalsTitle(kind()), NetTotalsSeries(m_db, kind(), dates->range()));
+    Chart1->setChart(NetTotalsBars(NetTotalsTitle(kind()), NetTotalsSeries(m_db, kind(), dates->range())));
 }

@@ -5,9 +5,8 @@
 #include <QDialog>
 #include <functional>
 
+class BarListView;
 class DateRangeEdits;
-class QChart;
-class QChartView;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -15,8 +14,9 @@ class TMyDataModule;
 class Notifier;
 
 // "Graphical Reports": the net sum of every payee or every category over a date range,
-// one bar each, from the most negative to the most positive. Redrawn at every change
-// of dates or kind.
+// one bar each with its label and value beside it, from the most negative to the most
+// positive; the list scrolls when there are many. Redrawn at every change of dates or
+// kind.
 class TfrmGraphReports : public QDialog
 {
     Q_OBJECT
@@ -28,8 +28,7 @@ public:
     QRadioButton *rdPayee;
     QRadioButton *rdCategories;
     QGroupBox *GroupBox1;
-    QChartView *chartView;
-    QChart *Chart1;
+    BarListView *Chart1;
     QPushButton *btnPrint;
     QPushButton *btnClose;
 

@@ -4,29 +4,19 @@
 #include "ui/app/delay.h"
 #include "ui/reports/dateselect.h"
 #include "ui/reports/landscapelayout.h"
-#include "ui/reports/reportcharts.h"
+#include "ui/reports/barlistview.h"
 
 #include <QAction>
-#include <QChart>
 #include <QPainter>
-
-namespace {
-
-constexpr double ChartWidthMm = 262;
-constexpr double ChartHeightMm = 143;
-
-} // namespace
 
 Trptincomeexpense::Trptincomeexpense(ReportItemKind kind, const ReportDateRange &range,
                                      const QList<ChartPoint> &expense, const QList<ChartPoint> &income)
-    : m_chart(std::make_unique<QChart>())
+    : m_chart(IncomeExpenseBars(expense, income)), m_bars(m_chart, BarListPaperFont())
 {
-    FillIncomeExpenseChart(m_chart.get(), expense, income);
     ReportLayout layout = LandscapeReportLayout(IncomeExpensePageTitle(kind, range), QStringLiteral("All accounts"));
-    layout.summaryHeightMm = ChartHeightMm;
-    layout.drawSummary = [chart = m_chart.get()](QPainter &painter, const QRectF &band, double dotsPerMm) {
-        RenderChart(chart, painter, QRectF(band.topLeft(), QSizeF(qMin(band.width(), ChartWidthMm * dotsPerMm),
-                                                                  qMin(band.height(), ChartHeightMm * dotsPerMm))));
+    layout.summaryLineCount = m_bars.lineCount();
+    layout.drawSummaryLines = [this](QPainter &painter, const QRectF &band, double dotsPerMm, int from) {
+        return PaintBarListBand(m_bars, painter, band, dotsPerMm, from);
     };
     m_engine = std::make_unique<ReportEngine>(layout, *this);
 }

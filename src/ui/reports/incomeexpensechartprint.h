@@ -5,17 +5,17 @@
 #include "core/reports/reportitemkind.h"
 #include "ui/reports/engine/reportengine.h"
 #include "ui/reports/engine/reportsource.h"
+#include "ui/reports/barlist.h"
 
 #include <QList>
 #include <memory>
 
 class QAction;
-class QChart;
 class QWidget;
 struct Session;
 
-// The printed income and expense chart: one A4 landscape page with the bar chart of
-// the expense and income series under the titles.
+// The printed income and expense chart: A4 landscape, the bars of the expense and the
+// income items under the titles, continued on further pages when there are many.
 class Trptincomeexpense : public ReportSource
 {
 public:
@@ -24,14 +24,15 @@ public:
     ~Trptincomeexpense() override;
 
     ReportEngine &engine() { return *m_engine; }
-    QChart *chart() const { return m_chart.get(); }
+    const BarListChart &chart() const { return m_chart; }
 
     // The chart has no detail lines.
     void Rewind() override {}
     bool NextLine(QStringList &) override { return false; }
 
 private:
-    std::unique_ptr<QChart> m_chart;
+    BarListChart m_chart;
+    BarListPainter m_bars;
     std::unique_ptr<ReportEngine> m_engine;
 };
 

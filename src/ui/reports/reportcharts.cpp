@@ -3,13 +3,10 @@
 #include "core/base/tillbrookerror.h"
 
 #include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
 #include <QChart>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QLineSeries>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -28,93 +25,7 @@ void clearChart(QChart *chart)
     }
 }
 
-// Flat bars shaded from the colour to a lighter tone.
-QBrush gradientOf(const QColor &color)
-{
-    QLinearGradient gradient(0, 0, 1, 0);
-    gradient.setCoordinateMode(QGradient::ObjectMode);
-    gradient.setColorAt(0, color.lighter(150));
-    gradient.setColorAt(1, color);
-    return QBrush(gradient);
-}
-
-QBarSet *barSet(const QString &title, const QColor &color, const QList<ChartPoint> &points, int count)
-{
-    auto *set = new QBarSet(title);
-    set->setColor(color);
-    set->setBrush(gradientOf(color));
-    set->setLabelColor(Qt::black);
-    for (int i = 0; i < count; ++i)
-        set->append(i < points.size() ? points[i].value.toDouble() : 0.0);
-    return set;
-}
-
-void attachAxes(QChart *chart, QAbstractSeries *series, const QStringList &categories)
-{
-    auto *x = new QBarCategoryAxis(chart);
-    x->append(categories);
-    auto *y = new QValueAxis(chart);
-    y->setLabelFormat(QStringLiteral("%.2f"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    series->attachAxis(x);
-    series->attachAxis(y);
-}
-
-void styleFlat(QChart *chart)
-{
-    chart->setBackgroundBrush(Qt::white);
-    chart->setPlotAreaBackgroundBrush(Qt::white);
-    chart->setPlotAreaBackgroundVisible(true);
-    chart->setAnimationOptions(QChart::NoAnimation);
-}
-
 } // namespace
-
-void FillIncomeExpenseChart(QChart *chart, const QList<ChartPoint> &expense, const QList<ChartPoint> &income)
-{
-    clearChart(chart);
-    styleFlat(chart);
-    chart->setTitle(QStringLiteral("Income vs  Expenditure"));
-    QFont titleFont(QStringLiteral("Arial"), 10);
-    titleFont.setBold(true);
-    chart->setTitleFont(titleFont);
-    chart->setTitleBrush(Qt::black);
-    chart->legend()->setVisible(true);
-
-    const int count = int(qMax(expense.size(), income.size()));
-    auto *series = new QBarSeries;
-    series->append(barSet(QStringLiteral("Expense"), QColor(255, 128, 128), expense, count));
-    series->append(barSet(QStringLiteral("Income"), QColor(0, 128, 0), income, count));
-    series->setLabelsVisible(true);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    chart->addSeries(series);
-    QStringList categories;
-    for (int i = 0; i < count; ++i) {
-        const QString spent = i < expense.size() ? expense[i].label : QString();
-        const QString earned = i < income.size() ? income[i].label : QString();
-        categories << (spent.isEmpty() || earned.isEmpty() || spent == earned ? spent + earned
-                                                                               : spent + u'\n' + earned);
-    }
-    attachAxes(chart, series, categories);
-}
-
-void FillNetTotalsChart(QChart *chart, const QString &title, const QList<ChartPoint> &points)
-{
-    clearChart(chart);
-    styleFlat(chart);
-    chart->setTitle(title);
-    chart->legend()->setVisible(false);
-    auto *series = new QBarSeries;
-    series->append(barSet(QStringLiteral("Expenses"), QColor(0, 114, 206), points, int(points.size())));
-    series->setLabelsVisible(true);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    chart->addSeries(series);
-    QStringList categories;
-    for (const ChartPoint &p : points)
-        categories << p.label;
-    attachAxes(chart, series, categories);
-}
 
 void FillBudgetChart(QChart *chart, const QList<BudgetPoint> &points)
 {

@@ -11,18 +11,9 @@ class QPainter;
 class QPrinter;
 class QRectF;
 
-// The charts of the reports, built on Qt Charts. Each point's horizontal position is
-// its index; its label is the category of the horizontal axis there.
-
-// The printed income and expense chart: one bar series holding the sets "Expense"
-// (light red) and "Income" (green), point i of each side by side; the label under
-// index i names both items when they differ. Titled "Income vs  Expenditure", legend
-// shown.
-void FillIncomeExpenseChart(QChart *chart, const QList<ChartPoint> &expense, const QList<ChartPoint> &income);
-
-// The graphical reports window: one bar set "Expenses" of net sums, titled title,
-// legend hidden.
-void FillNetTotalsChart(QChart *chart, const QString &title, const QList<ChartPoint> &points);
+// The budget analysis chart, built on Qt Charts. Each point's horizontal position is
+// its index; its label is the category of the horizontal axis there. (The bar charts
+// are bar lists: barlist.h.)
 
 // The budget analysis: the lines "Actual" (red) and "Budget" (lime), 3 pixels wide,
 // each point marked with its value.

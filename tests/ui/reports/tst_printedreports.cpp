@@ -2,12 +2,10 @@
 #include "support/testdatafile.h"
 #include "ui/feedback/dialogrunner.h"
 #include "ui/reports/incomeexpensechartprint.h"
+#include "ui/reports/barlist.h"
 #include "ui/reports/totalsreportprint.h"
 
 #include <QAction>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
 #include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QPushButton>
@@ -76,13 +74,6 @@ struct DialogScript
     DialogHook previous;
 };
 
-// The colour a set's gradient fill ends in.
-QColor barColour(QBarSet *set)
-{
-    const QGradient *gradient = set->brush().gradient();
-    return gradient && !gradient->stops().isEmpty() ? gradient->stops().last().second : set->brush().color();
-}
-
 } // namespace
 
 class TestPrintedReports : public QObject
@@ -95,6 +86,7 @@ private slots:
     void totalsOfARangeWithoutTransactionsPrintOneLineSayingSo();
     void printingAgainProducesEveryLineAgain();
     void chartReportPrintsTheChartOnOnePage();
+    void longChartContinuesOnFurtherPages();
     void previewsOpenOnlyAfterPreviewIsChosen_data();
     void previewsOpenOnlyAfterPreviewIsChosen();
     void chartItemsAreDisabledWhileTheChartIsPreviewed();
@@ -189,22 +181,16 @@ void TestPrintedReports::chartReportPrintsTheChartOnOnePage()
     Trptincomeexpense report(ReportItemKind::Categories, Year2024,
                              {{"Rent", Money::fromUnits(-9000000)}, {"Food", Money::fromUnits(-3500000)}},
                              {{"Salary", Money::fromUnits(20000000)}});
-    auto *series = qobject_cast<QBarSeries *>(report.chart()->series().value(0));
-    QVERIFY(series);
-    QCOMPARE(series->count(), 2);
-    QBarSet *expense = series->barSets()[0];
-    QBarSet *income = series->barSets()[1];
-    QCOMPARE(expense->label(), QStringLiteral("Expense"));
-    QCOMPARE(barColour(expense), QColor(255, 128, 128));
-    QCOMPARE(income->label(), QStringLiteral("Income"));
-    QCOMPARE(barColour(income), QColor(0, 128, 0));
-    QCOMPARE(expense->at(0), -900.0);
-    QCOMPARE(expense->at(1), -350.0);
-    QCOMPARE(income->at(0), 2000.0);
-    QCOMPARE(income->at(1), 0.0);
-    QVERIFY(series->isLabelsVisible());
-    QVERIFY(report.chart()->legend()->isVisible());
-    QCOMPARE(report.chart()->title(), QStringLiteral("Income vs  Expenditure"));
+    const BarListChart &chart = report.chart();
+    QCOMPARE(chart.title, QStringLiteral("Income vs  Expenditure"));
+    QCOMPARE(chart.groups.size(), 2);
+    QCOMPARE(chart.groups[0].heading, QStringLiteral("Expense"));
+    QCOMPARE(chart.groups[0].color, QColor(255, 128, 128));
+    QCOMPARE(chart.groups[1].heading, QStringLiteral("Income"));
+    QCOMPARE(chart.groups[1].color, QColor(0, 128, 0));
+    // Each bar stands with its own item: no expense is paired with an unrelated income.
+    QCOMPARE(chart.groups[0].points.size(), 2);
+    QCOMPARE(chart.groups[1].points.size(), 1);
 
     const QString pdf = f.filePath(QStringLiteral("chart.pdf"));
     QCOMPARE(report.engine().PrintToPdf(pdf), 1);
@@ -213,9 +199,33 @@ void TestPrintedReports::chartReportPrintsTheChartOnOnePage()
                  "All accounts - Categories Incomes vs Expenses transactions from 01/01/2024 to 31/12/2024")),
              qPrintable(text));
     QVERIFY(text.contains(QStringLiteral("Expenditure")));
-    QVERIFY(text.contains(QStringLiteral("Salary")));
-    QVERIFY(text.contains(QStringLiteral("Rent")));
+    // Labels and values side by side, whole.
+    for (const QString &line : {QStringLiteral("Rent"), QStringLiteral("Food"), QStringLiteral("Salary"),
+                                QStringLiteral("-900.00"), QStringLiteral("-350.00"), QStringLiteral("2,000.00")})
+        QVERIFY2(text.contains(line), qPrintable(line));
     QVERIFY(text.trimmed().endsWith(u'1'));
+}
+
+// 150 items, two of them without a name: every label and every value is printed whole,
+// once, and the chart goes on over further pages rather than squeezing its bars.
+void TestPrintedReports::longChartContinuesOnFurtherPages()
+{
+    TestDataFile f;
+    QList<ChartPoint> expense;
+    for (int i = 0; i < 150; ++i)
+        expense.append({i < 2 ? QStringLiteral("(Payee name not set)") : QStringLiteral("Item %1 of the list").arg(i),
+                        Money::fromUnits(-qint64(i + 1) * 1234567)});
+    Trptincomeexpense report(ReportItemKind::Payees, Year2024, expense, {});
+    const QString pdf = f.filePath(QStringLiteral("long.pdf"));
+    const int pages = report.engine().PrintToPdf(pdf);
+    QVERIFY2(pages > 2, qPrintable(QString::number(pages)));
+    const QString text = pdfText(pdf);
+    QCOMPARE(text.count(QStringLiteral("(Payee name not set)")), 2);
+    for (int i = 2; i < 150; ++i) {
+        const QString label = QStringLiteral("Item %1 of the list").arg(i);
+        QVERIFY2(text.count(label + u' ') + text.count(label + u'\n') == 1, qPrintable(label));
+        QVERIFY2(text.contains(Money::fromUnits(-qint64(i + 1) * 1234567).toGroupedText(2)), qPrintable(label));
+    }
 }
 
 void TestPrintedReports::previewsOpenOnlyAfterPreviewIsChosen_data()

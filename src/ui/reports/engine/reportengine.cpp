@@ -71,8 +71,39 @@ public:
         ++m_linesOnPage;
     }
 
+    void writeSummaryLines()
+    {
+        if (!m_layout.drawSummaryLines)
+            return;
+        // Under the detail lines when a fair share of the page is left, else on a page
+        // of its own; then page after page until every line is drawn.
+        if (m_linesOnPage > 0 && m_footerTop - m_y < m_height / 3)
+            nextPage();
+        int next = 0;
+        for (;;) {
+            const QRectF band(0, m_y, m_width, std::max(0.0, m_footerTop - m_y));
+            m_painter.save();
+            m_painter.setClipRect(band);
+            next = m_layout.drawSummaryLines(m_painter, band, m_dotsPerMm, next);
+            m_painter.restore();
+            m_y = m_footerTop;
+            if (next >= m_layout.summaryLineCount)
+                break;
+            nextPage();
+        }
+    }
+
+    void nextPage()
+    {
+        finishPage();
+        m_printer.newPage();
+        ++m_page;
+        startPage(false);
+    }
+
     void writeSummary()
     {
+        writeSummaryLines();
         if (!m_layout.drawSummary)
             return;
         const double height = mm(m_layout.summaryHeightMm);

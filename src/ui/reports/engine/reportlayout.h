@@ -54,6 +54,11 @@ struct ReportLayout
     // It starts a new page when it does not fit under the lines already printed.
     double summaryHeightMm = 0;
     std::function<void(QPainter &painter, const QRectF &band, double dotsPerMm)> drawSummary;
+    // Or a summary of many lines (a long chart), continued over as many pages as it
+    // needs: drawSummaryLines draws the lines from `from` on that fit into the band and
+    // returns the first one not drawn; summaryLineCount lines in all.
+    int summaryLineCount = 0;
+    std::function<int(QPainter &painter, const QRectF &band, double dotsPerMm, int from)> drawSummaryLines;
 
     QString footerText;
     double footerLeftMm = 0;
