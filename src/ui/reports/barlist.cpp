@@ -102,6 +102,20 @@ double BarListPainter::headHeight() const
     return (m_chart.title.isEmpty() ? 0 : bold.height() * 1.8) + plain.height() * 1.6;
 }
 
+int BarListPainter::linesThatFit(const QRectF &area, int from) const
+{
+    double bottom = area.top() + headHeight();
+    int to = from;
+    while (to < lineCount()) {
+        const double h = lineHeight(to, area.width());
+        if (bottom + h > area.bottom() && to > from)
+            break;
+        bottom += h;
+        ++to;
+    }
+    return to;
+}
+
 int BarListPainter::paint(QPainter &painter, const QRectF &area, int from) const
 {
     painter.save();

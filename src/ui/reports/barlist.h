@@ -60,6 +60,8 @@ public:
     // returns the first line not drawn (lineCount() when all are). At least one line
     // is drawn, so a caller going page by page always gets on.
     int paint(QPainter &painter, const QRectF &area, int from) const;
+    // Where paint would stop, without drawing.
+    int linesThatFit(const QRectF &area, int from) const;
 
     // The text shown at the end of a bar.
     QString valueText(const ChartPoint &point) const;

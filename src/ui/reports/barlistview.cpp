@@ -81,15 +81,18 @@ QFont BarListPaperFont()
     return f;
 }
 
-int PaintBarListBand(const BarListPainter &layout, QPainter &device, const QRectF &band, double dotsPerMm, int from)
+int PaintBarListBand(const BarListPainter &layout, QPainter *device, const QRectF &band, double dotsPerMm, int from)
 {
     const double scale = dotsPerMm / PaperPixelsPerMm;
-    device.save();
-    device.translate(band.topLeft());
-    device.scale(scale, scale);
-    device.setRenderHint(QPainter::Antialiasing);
-    const int next = layout.paint(device, QRectF(0, 0, band.width() / scale, band.height() / scale), from);
-    device.restore();
+    const QRectF area(0, 0, band.width() / scale, band.height() / scale);
+    if (!device)
+        return layout.linesThatFit(area, from);
+    device->save();
+    device->translate(band.topLeft());
+    device->scale(scale, scale);
+    device->setRenderHint(QPainter::Antialiasing);
+    const int next = layout.paint(*device, area, from);
+    device->restore();
     return next;
 }
 
@@ -104,7 +107,7 @@ void PrintBarList(const BarListChart &chart, QPrinter &printer)
     const double dotsPerMm = printer.resolution() / 25.4;
     int next = 0;
     for (;;) {
-        next = PaintBarListBand(layout, painter, page, dotsPerMm, next);
+        next = PaintBarListBand(layout, &painter, page, dotsPerMm, next);
         if (next >= layout.lineCount())
             break;
         printer.newPage();

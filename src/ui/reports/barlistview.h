@@ -37,8 +37,8 @@ QScrollArea *MakeBarListScrollArea(BarListView *view, QWidget *parent);
 
 // Draws the lines from `from` on that fit into band (in the painter's device units,
 // dotsPerMm of them to a millimetre), in the chart's paper font; returns the first
-// line not drawn.
-int PaintBarListBand(const BarListPainter &painter, QPainter &device, const QRectF &band, double dotsPerMm,
+// line not drawn. Without a painter it only measures.
+int PaintBarListBand(const BarListPainter &painter, QPainter *device, const QRectF &band, double dotsPerMm,
                      int from);
 // The font the chart is laid out in on paper (9 points), in pixels of 1/96 inch.
 QFont BarListPaperFont();

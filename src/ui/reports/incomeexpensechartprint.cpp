@@ -15,7 +15,7 @@ Trptincomeexpense::Trptincomeexpense(ReportItemKind kind, const ReportDateRange 
 {
     ReportLayout layout = LandscapeReportLayout(IncomeExpensePageTitle(kind, range), QStringLiteral("All accounts"));
     layout.summaryLineCount = m_bars.lineCount();
-    layout.drawSummaryLines = [this](QPainter &painter, const QRectF &band, double dotsPerMm, int from) {
+    layout.drawSummaryLines = [this](QPainter *painter, const QRectF &band, double dotsPerMm, int from) {
         return PaintBarListBand(m_bars, painter, band, dotsPerMm, from);
     };
     m_engine = std::make_unique<ReportEngine>(layout, *this);

@@ -56,9 +56,10 @@ struct ReportLayout
     std::function<void(QPainter &painter, const QRectF &band, double dotsPerMm)> drawSummary;
     // Or a summary of many lines (a long chart), continued over as many pages as it
     // needs: drawSummaryLines draws the lines from `from` on that fit into the band and
-    // returns the first one not drawn; summaryLineCount lines in all.
+    // returns the first one not drawn; summaryLineCount lines in all. Without a
+    // painter (the page count) it only says where the band would end.
     int summaryLineCount = 0;
-    std::function<int(QPainter &painter, const QRectF &band, double dotsPerMm, int from)> drawSummaryLines;
+    std::function<int(QPainter *painter, const QRectF &band, double dotsPerMm, int from)> drawSummaryLines;
 
     QString footerText;
     double footerLeftMm = 0;

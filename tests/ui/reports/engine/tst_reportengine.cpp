@@ -4,7 +4,9 @@
 #include "support/scripteddialogs.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPainter>
+#include <QPrinter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
@@ -88,6 +90,11 @@ private slots:
     void oversizedLineDoesNotLoop();
     void summaryBandFollowsTheLines_data();
     void summaryBandFollowsTheLines();
+    void countedPagesMatchThePrintedOnes_data();
+    void countedPagesMatchThePrintedOnes();
+    void progressCanStopTheLayout();
+    void longReportAsksFirst_data();
+    void longReportAsksFirst();
 
 private:
     QTemporaryDir m_dir;
@@ -262,6 +269,87 @@ void TestReportEngine::summaryBandFollowsTheLines()
     QCOMPARE(texts.size(), pages);
     for (int page = 1; page <= pages; ++page)
         QCOMPARE(texts[page - 1].contains(QStringLiteral("Summary band text")), page == summaryPage);
+}
+
+// The page count asked for before a long preview is the count the pages will have.
+void TestReportEngine::countedPagesMatchThePrintedOnes_data()
+{
+    QTest::addColumn<int>("lines");
+    QTest::newRow("one page") << 5;
+    QTest::newRow("several pages") << 400;
+}
+
+void TestReportEngine::countedPagesMatchThePrintedOnes()
+{
+    QFETCH(int, lines);
+    ListSource source(numberedLines(lines));
+    ReportEngine engine(twoColumnLayout(), source);
+    QList<int> told;
+    const int counted = engine.CountPages([&told](int pages) {
+        told << pages;
+        return true;
+    });
+    const QString pdf = m_dir.filePath(QStringLiteral("count-%1.pdf").arg(lines));
+    QCOMPARE(counted, engine.PrintToPdf(pdf));
+    QCOMPARE(counted, int(pdfPages(pdf).size()));
+    QVERIFY(!told.isEmpty());
+    QCOMPARE(told.last(), counted);
+}
+
+// Cancel between two pages stops the layout; nothing more is drawn.
+void TestReportEngine::progressCanStopTheLayout()
+{
+    ListSource source(numberedLines(400));
+    ReportEngine engine(twoColumnLayout(), source);
+    int calls = 0;
+    QCOMPARE(engine.CountPages([&calls](int) { return ++calls < 2; }), -1);
+    QCOMPARE(calls, 2);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(m_dir.filePath(QStringLiteral("stopped.pdf")));
+    engine.PreparePrinter(printer);
+    calls = 0;
+    QCOMPARE(engine.Print(printer, [&calls](int) { return ++calls < 3; }), -1);
+    QCOMPARE(calls, 3);
+}
+
+// Above the limit the user is told how many pages it will be and asked first; "No"
+// opens no preview.
+void TestReportEngine::longReportAsksFirst_data()
+{
+    QTest::addColumn<bool>("goOn");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void TestReportEngine::longReportAsksFirst()
+{
+    QFETCH(bool, goOn);
+    ListSource source(numberedLines(400));
+    ReportEngine engine(twoColumnLayout(), source);
+    const int pages = engine.CountPages();
+    QVERIFY(pages > 2);
+    engine.setAskAbovePages(2);
+    QString question;
+    bool previewShown = false;
+    ScriptedDialogs dialogs;
+    dialogs.then([&](QDialog &dialog) {
+        auto *box = qobject_cast<QMessageBox *>(&dialog);
+        if (!box)
+            return int(QDialog::Rejected);
+        question = box->text();
+        return int(goOn ? QMessageBox::Yes : QMessageBox::No);
+    });
+    if (goOn)
+        dialogs.then([&](QDialog &dialog) {
+            previewShown = qobject_cast<QPrintPreviewDialog *>(&dialog) != nullptr;
+            return int(QDialog::Accepted);
+        });
+    const int result = engine.ShowPreview(nullptr);
+    QVERIFY(dialogs.done());
+    QVERIFY2(question.contains(QStringLiteral("%1 pages").arg(pages)), qPrintable(question));
+    QCOMPARE(previewShown, goOn);
+    QCOMPARE(result, goOn ? int(QDialog::Accepted) : int(QDialog::Rejected));
 }
 
 QTEST_MAIN(TestReportEngine)
