@@ -17,7 +17,7 @@ void TfrmMain::connectHelpMenu()
 
 void TfrmMain::Help2Click()
 {
-    const QString help = m_session.programFolder + QLatin1String(HelpFileName);
+    const QString help = m_session.paths.helpFile();
     if (!QFileInfo::exists(help)) {
         ShowNotice(m_session.notifier, QStringLiteral("The help file %1 could not be found.").arg(help),
                    WarningDialog);
@@ -28,5 +28,5 @@ void TfrmMain::Help2Click()
 
 void TfrmMain::CheckforUpdates1Click()
 {
-    StartUpdater(m_session.programFolder);
+    StartUpdater(m_session.paths.programFolder());
 }
