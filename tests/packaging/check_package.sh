@@ -34,7 +34,7 @@ for f in usr/bin/tillbrook usr/bin/tillbrook-import \
          usr/share/applications/tillbrook.desktop usr/share/mime/packages/tillbrook.xml \
          usr/share/icons/hicolor/scalable/apps/tillbrook.svg \
          usr/share/icons/hicolor/48x48/apps/tillbrook.png usr/share/icons/hicolor/256x256/apps/tillbrook.png \
-         usr/share/metainfo/org.example.Tillbrook.metainfo.xml \
+         usr/share/metainfo/org.example.tillbrook.metainfo.xml \
          usr/share/man/man1/tillbrook.1.gz usr/share/man/man1/tillbrook-import.1.gz; do
   [ -f "$ROOT/$f" ] || fail "the package lacks /$f"
 done
@@ -48,6 +48,8 @@ done
 
 echo "== control"
 [ "$(dpkg-deb -f "$DEB" Package)" = tillbrook ] || fail "package name"
+PACKAGE_VERSION=$(dpkg-deb -f "$DEB" Version)
+[ "$(basename "$DEB")" = "tillbrook_${PACKAGE_VERSION}_$(dpkg-deb -f "$DEB" Architecture).deb" ] || fail "file name"
 DEPENDS=$(dpkg-deb -f "$DEB" Depends)
 echo "Depends: $DEPENDS"
 for dep in libc6 libqt6core6 libqt6widgets6 libsqlite3-0 libzip4 libqt6sql6-sqlite; do
@@ -58,12 +60,12 @@ echo "== desktop entry and AppStream"
 desktop-file-validate "$ROOT/usr/share/applications/tillbrook.desktop" || fail "desktop-file-validate"
 grep -qx 'Exec=tillbrook %f' "$ROOT/usr/share/applications/tillbrook.desktop" || fail "Exec line"
 grep -qx 'MimeType=application/x-tillbrook;' "$ROOT/usr/share/applications/tillbrook.desktop" || fail "MimeType line"
-appstreamcli validate --no-net "$ROOT/usr/share/metainfo/org.example.Tillbrook.metainfo.xml" || fail "appstreamcli validate"
+appstreamcli validate --no-net "$ROOT/usr/share/metainfo/org.example.tillbrook.metainfo.xml" || fail "appstreamcli validate"
 
 echo "== file type"
 mkdir -p "$WORK/mime/packages"
 cp "$ROOT/usr/share/mime/packages/tillbrook.xml" "$WORK/mime/packages/"
-update-mime-database "$WORK/mime" || fail "update-mime-database refused the MIME package"
+update-mime-database "$WORK/mime" >"$WORK/mime.log" 2>&1 || { cat "$WORK/mime.log"; fail "update-mime-database refused the MIME package"; }
 grep -q '^[0-9]*:application/x-tillbrook:\*\.tillbrook$' "$WORK/mime/globs2" || fail "*.tillbrook is not application/x-tillbrook"
 grep -aq 'SQLite format 3' "$WORK/mime/magic" || fail "no SQLite magic"
 
@@ -78,6 +80,7 @@ SHARE=$ROOT/usr/share/tillbrook
 
 VERSION=$("$BIN/tillbrook" --version) || fail "tillbrook --version did not exit 0"
 echo "$VERSION"
+[ "$(head -n 1 <<<"$VERSION")" = "Tillbrook $PACKAGE_VERSION" ] || fail "the package's version is not the program's"
 grep -qx "Template: $SHARE/orvanedb.data" <<<"$VERSION" || fail "--version does not find the template in ../share/tillbrook"
 grep -qx "Help page: $SHARE/tillbrook_help.html" <<<"$VERSION" || fail "--version does not find the help page in ../share/tillbrook"
 grep -qx "Settings: $XDG_CONFIG_HOME/Tillbrook/Settings.ini" <<<"$VERSION" || fail "--version names another Settings.ini"
