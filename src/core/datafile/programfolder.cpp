@@ -83,11 +83,6 @@ ProgramPaths ProgramPaths::ForThisProgram()
     return Locate(QCoreApplication::applicationDirPath());
 }
 
-QString ProgramPaths::templateFolder() const
-{
-    return asFolder(QFileInfo(m_templateFile).path());
-}
-
 QString ProgramPaths::settingsFile() const
 {
     return m_settingsFolder + QLatin1String(SettingsFileName);

@@ -36,7 +36,6 @@ public:
     // The executable's folder, or TILLBROOK_HOME when set.
     QString programFolder() const { return m_programFolder; }
     QString templateFile() const { return m_templateFile; }
-    QString templateFolder() const;
     QString helpFile() const { return m_helpFile; }
     // The folder of Settings.ini.
     QString settingsFolder() const { return m_settingsFolder; }

@@ -128,7 +128,7 @@ bool OpenDataFile(Session &session, const QString &path)
     return true;
 }
 
-bool CreateDataFile(Session &session, const QString &path, const QString &templateFolder)
+bool CreateDataFile(Session &session, const QString &path, const QString &templateFile)
 {
     if (path.isEmpty()) {
         warnBar(session, "Please specify a filename.");
@@ -138,7 +138,7 @@ bool CreateDataFile(Session &session, const QString &path, const QString &templa
         warnBar(session, "File cannot be created as it already exists.");
         return false;
     }
-    const QString copied = CopyFileChecked(templateFolder + QLatin1String(TemplateFileName), path, false);
+    const QString copied = CopyFileChecked(templateFile, path, false);
     if (!copied.startsWith(QLatin1String("Copying of"))) {
         warnBar(session, "File could not be created");
         return false;

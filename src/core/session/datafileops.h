@@ -33,10 +33,11 @@ QString DefaultDataFileErrorText(const QString &copyResult);
 // the program-wide options are as they were. Does not change CurrentDataFile.
 bool OpenDataFile(Session &session, const QString &path);
 
-// Makes a new data file at Path from TemplateFolder + orvanedb.data and connects it.
+// Makes a new data file at Path from the template (ProgramPaths::templateFile()) and
+// connects it.
 // False, with the warning bar said, when the path is empty, the file exists or the copy
 // failed; the previous connection is then untouched.
-bool CreateDataFile(Session &session, const QString &path, const QString &templateFolder);
+bool CreateDataFile(Session &session, const QString &path, const QString &templateFile);
 
 // Makes Path the file in use: CurrentDataFile := Path and OpenDataFile. When that
 // fails the previous file is connected again and stays current, so the failed file never

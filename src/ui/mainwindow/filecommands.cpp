@@ -141,7 +141,7 @@ void TfrmMain::NewTillbrookfile1Click()
     if (path.isEmpty())
         return;
     SaveFileState(m_session, currentAccountName());
-    if (CreateDataFile(m_session, path, m_session.paths.templateFolder()))
+    if (CreateDataFile(m_session, path, m_session.paths.templateFile()))
         showCreatedFile(path);
 }
 

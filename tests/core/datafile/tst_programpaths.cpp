@@ -158,7 +158,6 @@ void TestProgramPaths::locatesEachFile()
     QCOMPARE(paths.isPortable(), portable);
     QCOMPARE(paths.programFolder(), homeSet ? tillbrookHome() : bin());
     QCOMPARE(paths.templateFile(), folderOf(templatePlace) + QLatin1String(TemplateFileName));
-    QCOMPARE(paths.templateFolder(), folderOf(templatePlace));
     QCOMPARE(paths.helpFile(), folderOf(helpPlace) + QLatin1String(HelpFileName));
     QCOMPARE(paths.settingsFolder(), folderOf(settingsPlace));
     QCOMPARE(paths.settingsFile(), folderOf(settingsPlace) + QLatin1String(SettingsFileName));

@@ -268,15 +268,15 @@ void TestDataFileOps::createDataFileRefusals()
 {
     TestDataFile f;
     const QString existing = f.copyTemplate(QStringLiteral("existing.tillbrook"));
-    QVERIFY(!CreateDataFile(f.session, existing, f.folder()));
+    QVERIFY(!CreateDataFile(f.session, existing, f.session.paths.templateFile()));
     QCOMPARE(f.notifier.lastBar(), QStringLiteral("  File cannot be created as it already exists."));
 
-    QVERIFY(!CreateDataFile(f.session, QString(), f.folder()));
+    QVERIFY(!CreateDataFile(f.session, QString(), f.session.paths.templateFile()));
     QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Please specify a filename."));
 
     // f.folder() holds no orvanedb.data.
     const QString fresh = f.filePath(QStringLiteral("fresh.tillbrook"));
-    QVERIFY(!CreateDataFile(f.session, fresh, f.folder()));
+    QVERIFY(!CreateDataFile(f.session, fresh, f.session.paths.templateFile()));
     QCOMPARE(f.notifier.lastBar(), QStringLiteral("  File could not be created"));
     QVERIFY(!QFile::exists(fresh));
 
@@ -289,7 +289,7 @@ void TestDataFileOps::createDataFileConnectsTheNewFile()
     TestDataFile f;
     f.copyTemplate(QLatin1String(TemplateFileName));
     const QString fresh = f.filePath(QStringLiteral("new/fresh.tillbrook"));
-    QVERIFY(CreateDataFile(f.session, fresh, f.folder()));
+    QVERIFY(CreateDataFile(f.session, fresh, f.session.paths.templateFile()));
     QVERIFY(f.db().isConnected());
     QCOMPARE(f.db().dataSource(), fresh);
     QVERIFY(IsFileLocked(f.path()) == false);
