@@ -9,6 +9,7 @@ PACKAGES=(
   libzip-dev zipcmp zipmerge ziptool libxkbcommon-dev libsqlite3-dev
   cmake ninja-build g++ pkg-config fonts-dejavu-core poppler-utils
   unzip sqlite3
+  dpkg-dev file desktop-file-utils appstream shared-mime-info
 )
 
 install_missing_packages() {

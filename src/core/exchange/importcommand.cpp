@@ -54,6 +54,7 @@ struct Options
     QString qifFile;
     QStringList links;
     bool dryRun = false;
+    bool help = false;
     std::optional<QString> password;
 };
 
@@ -79,6 +80,10 @@ Options parse(const QStringList &arguments)
                 return argument.mid(name.size() + 1);
             return std::nullopt;
         };
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            options.help = true;
+            return options;
+        }
         if (argument == QLatin1String("--dry-run")) {
             options.dryRun = true;
         } else if (auto link = valueOf(QStringLiteral("--link"))) {
@@ -138,9 +143,13 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << "tillbrook-import: " << e.message() << '\n' << ImportUsage << '\n';
         return ImportFailed;
     }
+    if (options.help) {
+        out << ImportUsage << '\n' << ImportHelp;
+        return ImportDone;
+    }
 
     CommandNotifier notifier(options.password);
-    Session session(notifier, ProgramFolder());
+    Session session(notifier, ProgramPaths::ForThisProgram());
     if (!QFileInfo(options.dataFile).isFile()) {
         err << options.dataFile << ": there is no such data file\n";
         return ImportFailed;

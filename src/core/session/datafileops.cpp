@@ -72,12 +72,12 @@ QString CopyFileChecked(const QString &source, const QString &destination, bool 
     return QStringLiteral("Copying of %1 done.").arg(destination);
 }
 
-bool EnsureDefaultDataFile(const QString &programFolder, QString *copyResult)
+bool EnsureDefaultDataFile(const ProgramPaths &paths, QString *copyResult)
 {
-    const QString target = programFolder + QLatin1String(DefaultDataFileName);
+    const QString target = paths.defaultDataFile();
     if (QFileInfo::exists(target))
         return true;
-    const QString result = CopyFileChecked(programFolder + QLatin1String(TemplateFileName), target, false);
+    const QString result = CopyFileChecked(paths.templateFile(), target, false);
     if (copyResult)
         *copyResult = result;
     return QFileInfo::exists(target);
@@ -162,7 +162,7 @@ OpenResult OpenDataFileAsking(Session &session, const QString &path, int passwor
     return OpenResult::Opened;
 }
 
-bool CreateDataFile(Session &session, const QString &path, const QString &templateFolder)
+bool CreateDataFile(Session &session, const QString &path, const QString &templateFile)
 {
     if (path.isEmpty()) {
         warnBar(session, "Please specify a filename.");
@@ -172,7 +172,7 @@ bool CreateDataFile(Session &session, const QString &path, const QString &templa
         warnBar(session, "File cannot be created as it already exists.");
         return false;
     }
-    const QString copied = CopyFileChecked(templateFolder + QLatin1String(TemplateFileName), path, false);
+    const QString copied = CopyFileChecked(templateFile, path, false);
     if (!copied.startsWith(QLatin1String("Copying of"))) {
         warnBar(session, "File could not be created");
         return false;
@@ -233,23 +233,23 @@ void SaveFileState(Session &session, const QString &accountName)
         }
     }
     WriteIniSettingOrWarn(session.notifier, Defaults, QStringLiteral("last_opened_db"), session.CurrentDataFile,
-                          session.programFolder);
+                          session.paths.settingsFolder());
     WriteIniSettingOrWarn(session.notifier, Defaults, QStringLiteral("digits"),
-                          QString::number(session.options.DecimalDigits), session.programFolder);
+                          QString::number(session.options.DecimalDigits), session.paths.settingsFolder());
     if (failure)
         std::rethrow_exception(failure);
 }
 
 void ReadStartupSettings(Session &session)
 {
-    session.CurrentDataFile = ReadIniSetting(Defaults, QStringLiteral("last_opened_db"), session.programFolder);
-    session.options.applyDigitsText(ReadIniSetting(Defaults, QStringLiteral("digits"), session.programFolder));
+    session.CurrentDataFile = ReadIniSetting(Defaults, QStringLiteral("last_opened_db"), session.paths.settingsFolder());
+    session.options.applyDigitsText(ReadIniSetting(Defaults, QStringLiteral("digits"), session.paths.settingsFolder()));
 }
 
 void ForgetLastOpenedFile(Session &session)
 {
     WriteIniSettingOrWarn(session.notifier, Defaults, QStringLiteral("last_opened_db"), QString(),
-                          session.programFolder);
+                          session.paths.settingsFolder());
 }
 
 OpenResult ConnectFallbackFile(Session &session)
@@ -257,7 +257,7 @@ OpenResult ConnectFallbackFile(Session &session)
     TMyDataModule &db = session.MyDataModule;
     if (db.isConnected())
         return OpenResult::Opened;
-    const QString path = db.dataSource().isEmpty() ? session.programFolder + QLatin1String(DefaultDataFileName)
+    const QString path = db.dataSource().isEmpty() ? session.paths.defaultDataFile()
                                                    : db.dataSource();
     // Through the same gate as any other file: its password is asked for and its
     // options are loaded.
@@ -278,11 +278,11 @@ UpdateCheckAction WeeklyUpdateCheckAction(const QString &lastCheck, int week)
 bool RunWeeklyUpdateCheck(Session &session, const QDate &today)
 {
     const int week = today.weekNumber();
-    const QString lastCheck = ReadIniSetting(Defaults, QStringLiteral("lastcheck"), session.programFolder);
+    const QString lastCheck = ReadIniSetting(Defaults, QStringLiteral("lastcheck"), session.paths.settingsFolder());
     const UpdateCheckAction action = WeeklyUpdateCheckAction(lastCheck, week);
     if (action != UpdateCheckAction::Nothing)
         WriteIniSettingOrWarn(session.notifier, Defaults, QStringLiteral("lastcheck"), QString::number(week),
-                              session.programFolder);
+                              session.paths.settingsFolder());
     return action == UpdateCheckAction::WriteWeekAndCheck;
 }
 

@@ -1,18 +1,17 @@
 #pragma once
 
+#include "core/datafile/programfolder.h"
+
 #include <QDate>
 #include <QString>
 
 struct Session;
 
-// Opening, creating and leaving data files, and the program's own files beside the
-// executable. Captions and dialogs stay with the windows; these operations talk to the
+// Opening, creating and leaving data files, and the program's own files (where they
+// are: ProgramPaths). Captions and dialogs stay with the windows; these operations talk to the
 // user only through the session's Notifier.
 
-inline constexpr auto TemplateFileName = "orvanedb.data";
-inline constexpr auto DefaultDataFileName = "default.tillbrook";
 inline constexpr auto UpdaterFileName = "OrvaneUpdate.Exe";
-inline constexpr auto HelpFileName = "tillbrook_help.html";
 inline constexpr auto MakerSupportEmail = "support@tillbrook.example.org";
 
 // Copies Source to Destination, creating missing folders. Result texts: "Source file
@@ -21,10 +20,10 @@ inline constexpr auto MakerSupportEmail = "support@tillbrook.example.org";
 // replaces the target only once the new copy is complete.
 QString CopyFileChecked(const QString &source, const QString &destination, bool overwrite);
 
-// Makes sure default.tillbrook exists in the program folder, copying the template when
-// it is missing. Returns false when it still does not exist; copyResult then holds the
-// result text of the copy.
-bool EnsureDefaultDataFile(const QString &programFolder, QString *copyResult = nullptr);
+// Makes sure default.tillbrook exists in its folder, copying the template when it is
+// missing. Returns false when it still does not exist; copyResult then holds the result
+// text of the copy.
+bool EnsureDefaultDataFile(const ProgramPaths &paths, QString *copyResult = nullptr);
 // The critical-error text shown when the default data file could not be made.
 QString DefaultDataFileErrorText(const QString &copyResult);
 
@@ -43,10 +42,11 @@ OpenResult OpenDataFileAsking(Session &session, const QString &path, int passwor
 // The warning an opening that ended so gives; empty for Opened.
 QString OpenResultText(OpenResult result);
 
-// Makes a new data file at Path from TemplateFolder + orvanedb.data and connects it.
+// Makes a new data file at Path from the template (ProgramPaths::templateFile()) and
+// connects it.
 // False, with the warning bar said, when the path is empty, the file exists or the copy
 // failed; the previous connection is then untouched.
-bool CreateDataFile(Session &session, const QString &path, const QString &templateFolder);
+bool CreateDataFile(Session &session, const QString &path, const QString &templateFile);
 
 // Makes Path the file in use: CurrentDataFile := Path and OpenDataFile. When that
 // fails the previous file is connected again and stays current, so the failed file never
@@ -66,8 +66,7 @@ void ReadStartupSettings(Session &session);
 // After a failed open at start-up: last_opened_db is emptied so the next start asks.
 void ForgetLastOpenedFile(Session &session);
 // When the start-up left nothing connected, open the connection's current file,
-// which is default.tillbrook in the program folder when no other was named, with
-// its password gate.
+// which is the default data file when no other was named, with its password gate.
 OpenResult ConnectFallbackFile(Session &session);
 
 // Weekly update check on lastcheck of Settings.ini (ISO week numbers).

@@ -1,5 +1,7 @@
 #include "core/session/recentfiles.h"
 
+#include "core/datafile/programfolder.h"
+
 #include "core/session/inisection.h"
 
 #include <QDir>
@@ -34,8 +36,8 @@ bool hasLineBreak(const QString &text)
 
 QString RecentFilesStorePath()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    return folder.isEmpty() ? QString() : folder + QStringLiteral("/RecentFiles.ini");
+    const QString folder = UserConfigFolder();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("RecentFiles.ini");
 }
 
 QString NumberedCaption(int index, const QString &name)

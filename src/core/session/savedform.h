@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/datafile/programfolder.h"
+
 #include <QFlags>
 #include <QList>
 #include <QRect>
@@ -39,18 +41,18 @@ public:
     virtual QList<QRect> availableScreens() const = 0;
 };
 
-// Keeps a window's position, size and state in an INI file of the program folder,
+// Keeps a window's position, size and state in an INI file of the settings folder,
 // per screen resolution: the keys are SavedName + "<width>x<height>" + "Left", "Top",
 // "Width", "Height" and "State" in Section.
 class TSavedForm
 {
 public:
-    // Folder: the program folder, where IniFile lies.
+    // Folder: where IniFile lies, the settings folder (ProgramPaths::settingsFolder()).
     TSavedForm(PlacedWindow &form, const QString &folder);
 
     bool AutoLoad = true;
     TSFSavedArgs SavedArgs = saState | saPosition | saSize;
-    QString IniFile = QStringLiteral("Settings.ini");
+    QString IniFile = QLatin1String(SettingsFileName);
     QString Section = QStringLiteral("Dialog_Positions");
     QString SavedName;
     // With nothing stored, centre the window on the screen.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/datafile/datamodule.h"
+#include "core/datafile/programfolder.h"
 #include "core/session/programoptions.h"
 
 #include <QString>
@@ -11,11 +12,13 @@ class Notifier;
 // options and the way to tell the user things. One per run, owned by the start-up.
 struct Session
 {
+    Session(Notifier &notifier, const ProgramPaths &paths) : notifier(notifier), paths(paths) {}
+    // Everything in one program folder (portable use, tests).
     Session(Notifier &notifier, const QString &programFolder)
-        : notifier(notifier), programFolder(programFolder) {}
+        : notifier(notifier), paths(ProgramPaths::Portable(programFolder)) {}
 
     Notifier &notifier;
-    QString programFolder;     // ends with "/"
+    ProgramPaths paths;        // where the template, help, Settings.ini and default.tillbrook are
     TMyDataModule MyDataModule;
     ProgramOptions options;
     QString CurrentDataFile;

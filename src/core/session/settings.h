@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/datafile/programfolder.h"
+
 #include <QString>
 
 class TMyDataModule;
 class Notifier;
 
-// Settings of the installation: Settings.ini in the program folder.
-inline constexpr auto SettingsFileName = "Settings.ini";
+// Settings of the installation: Settings.ini (SettingsFileName) in ProgramPaths::settingsFolder().
 
 // Value of Key in Section of Folder + "Settings.ini"; empty when the file, section or
 // key is missing.

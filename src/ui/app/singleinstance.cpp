@@ -13,7 +13,14 @@
 
 namespace {
 
+// One line per message; the path is Base64 so that no file name can break the line.
 const QByteArray ActivateMessage = QByteArrayLiteral("activate\n");
+const QByteArray OpenPrefix = QByteArrayLiteral("open ");
+
+QByteArray openMessage(const QString &path)
+{
+    return OpenPrefix + path.toUtf8().toBase64() + '\n';
+}
 
 QString userName()
 {
@@ -41,7 +48,7 @@ QString SingleInstance::defaultKey()
     return QStringLiteral("PREVINST:") + QCoreApplication::applicationName() + u':' + userName();
 }
 
-bool SingleInstance::claim()
+bool SingleInstance::claim(const QString &fileToOpen)
 {
     // Two starts at the same moment must not both find no server and both listen.
     QString lockName = m_key;
@@ -52,7 +59,7 @@ bool SingleInstance::claim()
     QLocalSocket socket;
     socket.connectToServer(m_key);
     if (socket.waitForConnected(1000)) {
-        socket.write(ActivateMessage);
+        socket.write(fileToOpen.isEmpty() ? ActivateMessage : openMessage(fileToOpen));
         socket.waitForBytesWritten(1000);
         socket.disconnectFromServer();
         return false;
@@ -68,13 +75,26 @@ bool SingleInstance::claim()
 void SingleInstance::acceptConnections()
 {
     while (QLocalSocket *socket = m_server.nextPendingConnection()) {
-        auto check = [this, socket] {
-            if (socket->canReadLine() && socket->readLine() == ActivateMessage)
-                emit activationRequested();
-        };
-        connect(socket, &QLocalSocket::readyRead, this, check);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readMessages(socket); });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        check();
+        readMessages(socket);
+    }
+}
+
+void SingleInstance::readMessages(QLocalSocket *socket)
+{
+    while (socket->canReadLine()) {
+        const QByteArray line = socket->readLine();
+        if (line == ActivateMessage) {
+            emit activationRequested();
+        } else if (line.startsWith(OpenPrefix) && line.endsWith('\n')) {
+            const QByteArray encoded = line.mid(OpenPrefix.size()).chopped(1);
+            const auto decoded = QByteArray::fromBase64Encoding(encoded, QByteArray::AbortOnBase64DecodingErrors);
+            const QString path = decoded ? QString::fromUtf8(*decoded) : QString();
+            // Anything else on the socket is not ours and is ignored.
+            if (!path.isEmpty())
+                emit openRequested(path);
+        }
     }
 }
 

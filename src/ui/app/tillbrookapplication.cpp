@@ -3,6 +3,8 @@
 #include "core/base/notices.h"
 #include "core/base/tillbrookerror.h"
 
+#include <QIcon>
+
 #include <exception>
 
 TillbrookApplication::TillbrookApplication(int &argc, char **argv)
@@ -12,6 +14,9 @@ TillbrookApplication::TillbrookApplication(int &argc, char **argv)
     // every window title that does not already end with it: the main window's
     // "Tillbrook - <path>" and every dialog's caption.
     setApplicationName(QLatin1String(ApplicationTitle));
+    // Ties the windows to the menu entry tillbrook.desktop and its icon when installed.
+    setDesktopFileName(QStringLiteral("tillbrook"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("tillbrook")));
 }
 
 bool TillbrookApplication::notify(QObject *receiver, QEvent *event)

@@ -66,6 +66,7 @@ bool TfrmMain::OpenLastFile()
 {
     m_session.MyDataModule.close();
     ReadStartupSettings(m_session);
+    takeStartupFile();
     const bool goOn = QFileInfo(m_session.CurrentDataFile).isFile() ? openStartupFile(m_session.CurrentDataFile)
                                                                     : answerMissingFile();
     if (!goOn)
@@ -112,7 +113,7 @@ bool TfrmMain::answerMissingFile()
         return openStartupFile(path);
     }
     default:
-        if (!QFileInfo::exists(m_session.programFolder + QLatin1String(TemplateFileName))) {
+        if (!QFileInfo::exists(m_session.paths.templateFile())) {
             notifier.showMessageBox(
                 MessageBoxKind::Error,
                 QStringLiteral("A problem has occured, files could not be created. Please notify support."));
@@ -151,7 +152,7 @@ void TfrmMain::NewTillbrookfile1Click()
     if (path.isEmpty())
         return;
     SaveFileState(m_session, currentAccountName());
-    if (CreateDataFile(m_session, path, m_session.programFolder))
+    if (CreateDataFile(m_session, path, m_session.paths.templateFile()))
         showCreatedFile(path);
 }
 

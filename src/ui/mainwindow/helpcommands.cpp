@@ -17,7 +17,7 @@ void TfrmMain::connectHelpMenu()
 
 void TfrmMain::Help2Click()
 {
-    const QString help = m_session.programFolder + QLatin1String(HelpFileName);
+    const QString help = m_session.paths.helpFile();
     if (!QFileInfo::exists(help)) {
         ShowNotice(m_session.notifier, QStringLiteral("The help file %1 could not be found.").arg(help),
                    WarningDialog);
@@ -31,6 +31,6 @@ void TfrmMain::Help2Click()
 
 void TfrmMain::CheckforUpdates1Click()
 {
-    if (!StartUpdater(m_session.programFolder))
+    if (!StartUpdater(m_session.paths.programFolder()))
         ShowNotice(m_session.notifier, QStringLiteral("No updater could be started to check for updates."), WarningBar);
 }

@@ -20,7 +20,7 @@
 #include <QTimer>
 
 TfrmMain::TfrmMain(Session &session, QWidget *parent)
-    : QMainWindow(parent), m_session(session), m_placedWindow(this), SavedForm(m_placedWindow, session.programFolder),
+    : QMainWindow(parent), m_session(session), m_placedWindow(this), SavedForm(m_placedWindow, session.paths.settingsFolder()),
       m_today([] { return QDate::currentDate(); })
 {
     setObjectName(QStringLiteral("TfrmMain"));

@@ -47,6 +47,9 @@ public:
     void setClock(std::function<QDate()> today) { m_today = std::move(today); }
 
     bool FirstShowDone() const { return m_firstShowDone; }
+    // The data file named on the command line: opened at the first showing instead of
+    // the remembered one, when it passes the checks of File > Open.
+    void setStartupFile(const QString &path) { m_startupFile = path; }
     // The recent-files list of the File menu and the window's stored placement.
     TRegMru &recentFiles() { return RegMru1; }
     RecentFilesMenu *recentFilesMenu() const { return m_recentFilesMenu.get(); }
@@ -79,6 +82,9 @@ public:
     bool OpenLastFile();
     void NewTillbrookfile1Click();
     void OpenTillbrookfile1Click();
+    // A file handed over by a later start: the window comes to the front and opens Path
+    // after the checks of File > Open (editing, password, compaction check).
+    void OpenHandedFile(const QString &path);
     // The import dialog; afterwards the register shows the current month.
     void Import1Click();
     // The recent-files list's click: opens the path; CanDelete tells the list to drop it.
@@ -144,6 +150,8 @@ private:
     bool answerMissingFile();
     // The default file could not be used either: the program ends.
     bool failStartupOpen(OpenResult result);
+    // Start-up: the command line's file becomes the current one when it is usable.
+    void takeStartupFile();
     void endProgram();
 
     // Start-up and exit steps around the data file.
@@ -179,6 +187,7 @@ private:
     bool m_firstShowStarted = false;
     bool m_firstShowDone = false;
     bool m_ending = false;
+    QString m_startupFile;
 };
 
 template<typename Handler>

@@ -32,6 +32,8 @@ private slots:
     void passwordIsAskedFor();
     void fileHeldByAnotherTillbrookIsRefused();
     void dryRunStoresNothing();
+    void helpPrintsUsage_data();
+    void helpPrintsUsage();
 
 private:
     Outcome run(const QStringList &arguments);
@@ -202,6 +204,25 @@ void TestImportCommand::dryRunStoresNothing()
     QCOMPARE(o.status, 0);
     QCOMPARE(o.out, QStringLiteral("Dry run: 6 transactions (2 transfers) would be imported into %1; nothing was stored\n")
                         .arg(m_target));
+    QCOMPARE(rowsInTarget(), 0);
+}
+
+void TestImportCommand::helpPrintsUsage_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("--help") << QStringList{QStringLiteral("--help")};
+    QTest::newRow("-h") << QStringList{QStringLiteral("-h")};
+    QTest::newRow("among others") << QStringList{m_target, QStringLiteral("missing.qif"), QStringLiteral("--help")};
+}
+
+void TestImportCommand::helpPrintsUsage()
+{
+    QFETCH(QStringList, arguments);
+    const Outcome o = run(arguments);
+    QCOMPARE(o.status, 0);
+    QVERIFY(o.out.startsWith(QStringLiteral("usage: tillbrook-import DATAFILE QIFFILE")));
+    QVERIFY(o.out.contains(QStringLiteral("--dry-run")));
+    QCOMPARE(o.err, QString());
     QCOMPARE(rowsInTarget(), 0);
 }
 

@@ -106,7 +106,7 @@ void TestDataFileOps::defaultDataFileIsMadeFromTheTemplate()
     const QString folder = dir.path() + u'/';
     QVERIFY(QFile::copy(TemplatePath(), folder + QLatin1String(TemplateFileName)));
     QString result;
-    QVERIFY(EnsureDefaultDataFile(folder, &result));
+    QVERIFY(EnsureDefaultDataFile(ProgramPaths::Portable(folder), &result));
     QCOMPARE(result, QStringLiteral("Copying of %1default.tillbrook done.").arg(folder));
 
     // An existing default file is the user's data: never copied over.
@@ -115,7 +115,7 @@ void TestDataFileOps::defaultDataFileIsMadeFromTheTemplate()
     SqlStatement(db, QStringLiteral("INSERT INTO tbPayee (PayeeName) VALUES ('Kept')")).exec();
     db.close();
     result.clear();
-    QVERIFY(EnsureDefaultDataFile(folder, &result));
+    QVERIFY(EnsureDefaultDataFile(ProgramPaths::Portable(folder), &result));
     QVERIFY(result.isEmpty());
     db.open(folder + QLatin1String(DefaultDataFileName));
     SqlStatement q(db, QStringLiteral("SELECT COUNT(*) FROM tbPayee WHERE PayeeName = 'Kept'"));
@@ -128,7 +128,7 @@ void TestDataFileOps::missingTemplateEndsInSourceFileNotFound()
 {
     QTemporaryDir dir;
     QString result;
-    QVERIFY(!EnsureDefaultDataFile(dir.path() + u'/', &result));
+    QVERIFY(!EnsureDefaultDataFile(ProgramPaths::Portable(dir.path()), &result));
     const QString text = DefaultDataFileErrorText(result);
     QVERIFY(text.startsWith(QLatin1String("The application encountered a critical error")));
     QVERIFY(text.contains(QLatin1String(MakerSupportEmail)));
@@ -311,15 +311,15 @@ void TestDataFileOps::createDataFileRefusals()
 {
     TestDataFile f;
     const QString existing = f.copyTemplate(QStringLiteral("existing.tillbrook"));
-    QVERIFY(!CreateDataFile(f.session, existing, f.folder()));
+    QVERIFY(!CreateDataFile(f.session, existing, f.session.paths.templateFile()));
     QCOMPARE(f.notifier.lastBar(), QStringLiteral("  File cannot be created as it already exists."));
 
-    QVERIFY(!CreateDataFile(f.session, QString(), f.folder()));
+    QVERIFY(!CreateDataFile(f.session, QString(), f.session.paths.templateFile()));
     QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Please specify a filename."));
 
     // f.folder() holds no orvanedb.data.
     const QString fresh = f.filePath(QStringLiteral("fresh.tillbrook"));
-    QVERIFY(!CreateDataFile(f.session, fresh, f.folder()));
+    QVERIFY(!CreateDataFile(f.session, fresh, f.session.paths.templateFile()));
     QCOMPARE(f.notifier.lastBar(), QStringLiteral("  File could not be created"));
     QVERIFY(!QFile::exists(fresh));
 
@@ -332,7 +332,7 @@ void TestDataFileOps::createDataFileConnectsTheNewFile()
     TestDataFile f;
     f.copyTemplate(QLatin1String(TemplateFileName));
     const QString fresh = f.filePath(QStringLiteral("new/fresh.tillbrook"));
-    QVERIFY(CreateDataFile(f.session, fresh, f.folder()));
+    QVERIFY(CreateDataFile(f.session, fresh, f.session.paths.templateFile()));
     QVERIFY(f.db().isConnected());
     QCOMPARE(f.db().dataSource(), fresh);
     QVERIFY(IsFileLocked(f.path()) == false);
@@ -379,7 +379,7 @@ void TestDataFileOps::saveFileStateBeforeAnyFileWritesOnlySettings()
     Session session(notifier, dir.path() + u'/');
     SaveFileState(session, QStringLiteral("Wallet"));
     QVERIFY(!session.MyDataModule.isConnected());
-    QCOMPARE(ReadIniSetting(QStringLiteral("defaults"), QStringLiteral("digits"), session.programFolder),
+    QCOMPARE(ReadIniSetting(QStringLiteral("defaults"), QStringLiteral("digits"), session.paths.settingsFolder()),
              QStringLiteral("2"));
     QVERIFY(notifier.dialogs.isEmpty());
 }
@@ -390,22 +390,22 @@ void TestDataFileOps::startupSettings()
     FakeNotifier notifier;
     Session session(notifier, dir.path() + u'/');
     WriteIniSetting(QStringLiteral("defaults"), QStringLiteral("last_opened_db"), QStringLiteral("/x/y.tillbrook"),
-                    session.programFolder);
-    WriteIniSetting(QStringLiteral("defaults"), QStringLiteral("digits"), QStringLiteral("0"), session.programFolder);
+                    session.paths.settingsFolder());
+    WriteIniSetting(QStringLiteral("defaults"), QStringLiteral("digits"), QStringLiteral("0"), session.paths.settingsFolder());
     ReadStartupSettings(session);
     QCOMPARE(session.CurrentDataFile, QStringLiteral("/x/y.tillbrook"));
     QCOMPARE(session.options.AmountFormat, QStringLiteral("0."));
 
     ForgetLastOpenedFile(session);
-    QCOMPARE(ReadIniSetting(QStringLiteral("defaults"), QStringLiteral("last_opened_db"), session.programFolder),
+    QCOMPARE(ReadIniSetting(QStringLiteral("defaults"), QStringLiteral("last_opened_db"), session.paths.settingsFolder()),
              QString());
 
     // Nothing opened: the fallback is default.tillbrook in the program folder.
     QCOMPARE(ConnectFallbackFile(session), OpenResult::Unusable);
     QCOMPARE(notifier.lastBar(), QStringLiteral("  File cannot be opened an error has occured."));
-    QVERIFY(QFile::copy(TemplatePath(), session.programFolder + QLatin1String(DefaultDataFileName)));
+    QVERIFY(QFile::copy(TemplatePath(), session.paths.defaultDataFile()));
     QCOMPARE(ConnectFallbackFile(session), OpenResult::Opened);
-    QCOMPARE(session.MyDataModule.dataSource(), session.programFolder + QLatin1String(DefaultDataFileName));
+    QCOMPARE(session.MyDataModule.dataSource(), session.paths.defaultDataFile());
 }
 
 void TestDataFileOps::updateCheckRule_data()
@@ -437,7 +437,7 @@ void TestDataFileOps::updateCheckWritesTheWeek()
     QTemporaryDir dir;
     FakeNotifier notifier;
     Session session(notifier, dir.path() + u'/');
-    auto lastCheck = [&] { return ReadIniSetting(QStringLiteral("defaults"), QStringLiteral("lastcheck"), session.programFolder); };
+    auto lastCheck = [&] { return ReadIniSetting(QStringLiteral("defaults"), QStringLiteral("lastcheck"), session.paths.settingsFolder()); };
     const QDate week11(2024, 3, 11), week12(2024, 3, 18);
     QCOMPARE(week11.weekNumber(), 11);
     QCOMPARE(week12.weekNumber(), 12);

@@ -14,10 +14,10 @@ QString uniqueKey()
     return QStringLiteral("PREVINST:tst_singleinstance:%1").arg(QCoreApplication::applicationPid());
 }
 
-QByteArray startLater(const QString &key)
+QByteArray startLater(const QString &key, const QString &file = QString())
 {
     QProcess later;
-    later.start(QStringLiteral(TILLBROOK_INSTANCE_HELPER), {key});
+    later.start(QStringLiteral(TILLBROOK_INSTANCE_HELPER), file.isEmpty() ? QStringList{key} : QStringList{key, file});
     if (!later.waitForFinished(10000))
         return "did not end";
     return later.readAllStandardOutput().trimmed();
@@ -31,6 +31,8 @@ class TestSingleInstance : public QObject
 private slots:
     void laterStartHandsOverAndEnds();
     void firstAgainOnceTheRunningOneHasGone();
+    void laterStartHandsItsFileOver_data();
+    void laterStartHandsItsFileOver();
     void raisesTheOpenModalDialogOrTheWindow();
     void defaultKeyNamesProgramAndUser();
 };
@@ -53,6 +55,28 @@ void TestSingleInstance::firstAgainOnceTheRunningOneHasGone()
         QVERIFY(first.claim());
     }
     QCOMPARE(startLater(uniqueKey()), QByteArray("first"));
+}
+
+void TestSingleInstance::laterStartHandsItsFileOver_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::newRow("plain") << QStringLiteral("/data/home.tillbrook");
+    QTest::newRow("spaces and accents") << QStringLiteral("/data/Büro Konten/été 2024.tillbrook");
+    QTest::newRow("a line break in the name") << QStringLiteral("/data/two\nlines.tillbrook");
+    QTest::newRow("the activate message as a name") << QStringLiteral("activate");
+}
+
+void TestSingleInstance::laterStartHandsItsFileOver()
+{
+    QFETCH(QString, file);
+    SingleInstance first(uniqueKey());
+    QVERIFY(first.claim());
+    QSignalSpy raised(&first, &SingleInstance::activationRequested);
+    QSignalSpy opened(&first, &SingleInstance::openRequested);
+    QCOMPARE(startLater(uniqueKey(), file), QByteArray("second"));
+    QTRY_COMPARE(opened.count(), 1);
+    QCOMPARE(opened.first().first().toString(), file);
+    QCOMPARE(raised.count(), 0);
 }
 
 void TestSingleInstance::raisesTheOpenModalDialogOrTheWindow()
