@@ -109,6 +109,14 @@ SaveResult SaveEntry(TMyDataModule &db, Notifier &notifier, const EntryValues &v
         return result;
     }
 
+    // An edit without a transaction to update would write nothing: never say "saved".
+    TTransaction edited;
+    if (values.mode == EntryMode::Edit
+        && (values.selectedTransactionId < 0 || !LoadTransaction(db, values.selectedTransactionId, edited))) {
+        ShowNotice(notifier, EditedTransactionGoneMessage, WarningBar);
+        return result;
+    }
+
     // Without an account the row would be written where no register ever shows it.
     if (LookupId(db, QStringLiteral("tbAccount"), QStringLiteral("AccountId"),
                  QStringLiteral("AccountDescription"), values.accountName) < 0) {
@@ -135,7 +143,7 @@ SaveResult SaveEntry(TMyDataModule &db, Notifier &notifier, const EntryValues &v
     TTransaction t = BuildTransaction(db, values);
     if (values.mode == EntryMode::New) {
         t.TransactionID = InsertTransaction(db, t);
-    } else if (values.selectedTransactionId >= 0) {
+    } else {
         UpdateTransaction(db, t);
     }
     work.commit();

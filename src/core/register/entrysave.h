@@ -37,6 +37,9 @@ bool NeedsRateOneQuestion(TMyDataModule &db, const QString &accountName);
 
 // Refusal of a save while no existing account is shown.
 inline const QString NoAccountMessage = QStringLiteral("Please choose an account for the transaction");
+// Refusal of an edit's save when the transaction is no longer there to update.
+inline const QString EditedTransactionGoneMessage =
+    QStringLiteral("The transaction being edited is no longer in the file; nothing was saved.");
 
 struct SaveResult
 {

@@ -139,8 +139,13 @@ OpenResult OpenDataFileAsking(Session &session, const QString &path, int passwor
         const QString stored = GetFilePassword(db);
         for (int attempt = 1; !stored.isEmpty(); ++attempt) {
             const QString typed = session.notifier.promptForPassword();
-            if (FilePasswordMatches(stored, typed))
+            if (FilePasswordMatches(stored, typed)) {
+                // A password an earlier build stored as typed is kept as a salted
+                // digest from its first right answer on.
+                if (!IsHashedFilePassword(stored))
+                    SetFileSettingText(db, QStringLiteral("Password"), HashFilePassword(typed));
                 break;
+            }
             const bool cancelled = typed.isNull();
             if (cancelled && passwordTries > 1) {
                 giveUp();

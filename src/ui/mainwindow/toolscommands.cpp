@@ -4,6 +4,7 @@
 #include "core/base/notices.h"
 #include "core/maintenance/backup.h"
 #include "core/maintenance/compaction.h"
+#include "core/register/entrylock.h"
 #include "core/session/datafileops.h"
 #include "ui/maintenance/backupdialogs.h"
 #include "ui/maintenance/maintenanceentry.h"
@@ -28,6 +29,8 @@ void TfrmMain::connectToolsMenu()
 
 void TfrmMain::CompactRepair1Click()
 {
+    if (refusedWhileEditing(EntryLockMessage::Maintenance))
+        return;
     CompactRepair(m_session);
 }
 
@@ -47,6 +50,8 @@ QString TfrmMain::backupStartFolder()
 
 void TfrmMain::Backup1Click()
 {
+    if (refusedWhileEditing(EntryLockMessage::Maintenance))
+        return;
     const QString archive = AskSaveBackupPath(this, backupStartFolder());
     if (archive.isEmpty())
         return;
@@ -56,6 +61,8 @@ void TfrmMain::Backup1Click()
 
 void TfrmMain::Restore1Click()
 {
+    if (refusedWhileEditing(EntryLockMessage::Maintenance))
+        return;
     const QString archive = AskOpenBackupPath(this, backupStartFolder());
     if (archive.isEmpty() || !QFileInfo(archive).isFile())
         return;
@@ -79,6 +86,8 @@ void TfrmMain::Restoreaslastclose1Click()
 void TfrmMain::restoreFromAutomaticBackup(const QString &archive, const QString &question)
 {
     Notifier &notifier = m_session.notifier;
+    if (refusedWhileEditing(EntryLockMessage::Maintenance))
+        return;
     if (m_session.CurrentDataFile.isEmpty() || !QFileInfo(archive).isFile()) {
         ShowMessageDialog(notifier, QLatin1String(ApplicationTitle), QStringLiteral("No file exists to restore"),
                           QString(), QLatin1String(MakerWebAddress), QString(), QStringLiteral("Ok"),

@@ -3,6 +3,7 @@
 #include "core/lists/items.h"
 #include "core/register/entrylock.h"
 #include "core/register/entrysave.h"
+#include "core/store/lookups.h"
 #include "core/register/transactioncommands.h"
 #include "support/testdatafile.h"
 
@@ -29,6 +30,8 @@ private slots:
     void rateOneQuestion_data();
     void rateOneQuestion();
     void editRewritesTheSelectedRow();
+    void editOfAGoneTransactionSavesNothing_data();
+    void editOfAGoneTransactionSavesNothing();
     void transferIsConvertedAndLinked();
     void deleteAsksAndRemovesBothRowsOfATransfer_data();
     void deleteAsksAndRemovesBothRowsOfATransfer();
@@ -279,6 +282,34 @@ void TestEntrySave::editRewritesTheSelectedRow()
     const TTransaction t = load(id);
     QCOMPARE(t.Amount.units(), qint64(302500));
     QCOMPARE(t.Status, TransactionStatus::Cleared);
+}
+
+// After a restore the edited number may be gone (or there is none): the save says so
+// and writes nothing, never "saved" for a save that wrote nothing.
+void TestEntrySave::editOfAGoneTransactionSavesNothing_data()
+{
+    QTest::addColumn<bool>("noNumber");
+    QTest::newRow("number of a deleted row") << false;
+    QTest::newRow("no number at all") << true;
+}
+
+void TestEntrySave::editOfAGoneTransactionSavesNothing()
+{
+    QFETCH(bool, noNumber);
+    const int id = SaveEntry(m_file->db(), m_file->notifier, values(TransactionType::Pay, QStringLiteral("10"))).transaction.TransactionID;
+    m_file->exec(QStringLiteral("DELETE FROM tbTransactions"));
+    m_file->notifier.clear();
+    EntryValues v = values(TransactionType::Pay, QStringLiteral("30"));
+    v.payeeName = QStringLiteral("Brand new payee");
+    v.mode = EntryMode::Edit;
+    v.selectedTransactionId = noNumber ? -1 : id;
+    const SaveResult r = SaveEntry(m_file->db(), m_file->notifier, v);
+    QCOMPARE(r.outcome, SaveResult::Refused);
+    QCOMPARE(m_file->notifier.lastBar(), QStringLiteral("  ") + EditedTransactionGoneMessage);
+    QCOMPARE(count(), 0);
+    QVERIFY(!r.payeeAdded);
+    QCOMPARE(LookupId(m_file->db(), QStringLiteral("tbPayee"), QStringLiteral("PayeeId"), QStringLiteral("PayeeName"),
+                      QStringLiteral("Brand new payee")), -1);
 }
 
 void TestEntrySave::transferIsConvertedAndLinked()

@@ -1,5 +1,6 @@
 #include "core/base/tillbrookerror.h"
 #include "core/session/datafileops.h"
+#include "core/session/passwordhash.h"
 #include "core/datafile/filelock.h"
 #include "core/session/settings.h"
 #include "core/datafile/sqlstatement.h"
@@ -201,6 +202,10 @@ void TestDataFileOps::passwordGate()
     if (opens) {
         QCOMPARE(f.session.options.DecimalDigits, 5);
         QVERIFY(f.notifier.bars.isEmpty());
+        // Stored as typed by an earlier build: a salted digest from this opening on.
+        const QString stored = readPassword(f.db());
+        QVERIFY2(IsHashedFilePassword(stored), qPrintable(stored));
+        QVERIFY(FilePasswordMatches(stored, QStringLiteral("Secret")));
     } else {
         QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Password incorrect!"));
         QCOMPARE(f.session.options.DecimalDigits, 3);

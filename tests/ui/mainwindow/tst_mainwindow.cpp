@@ -10,6 +10,8 @@
 #include "ui/widgets/pubstrgrid.h"
 #include "core/datafile/filelock.h"
 #include "core/store/transactionstore.h"
+#include "core/register/entrylock.h"
+#include "core/session/passwordhash.h"
 #include "support/scripteddialogs.h"
 #include "core/session/datafileops.h"
 #include "core/maintenance/backup.h"
@@ -170,6 +172,14 @@ void addAccounts(const QString &path, const QStringList &names)
             .exec();
     SqlStatement(db, QStringLiteral("UPDATE MySettings SET DefaultAccountId=(SELECT Min(AccountId) FROM tbAccount)"))
         .exec();
+}
+
+// The main window on screen and active, so that keys reach it as a user's would.
+bool showActive(TfrmMain &window)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    return QTest::qWaitForWindowActive(&window);
 }
 
 // Adds a transaction through the store and returns its number.
@@ -343,6 +353,8 @@ private slots:
     void restoreTheStartupBackup();
     void openRefusesAFileThatFailsTheCheck();
     void programOptionsWhileEditingAreRefused();
+    void maintenanceWhileEditingIsRefused_data();
+    void maintenanceWhileEditingIsRefused();
     void findSearchesTheRegisterGrid();
     void reportItemsOpenTheirWindows_data();
     void reportItemsOpenTheirWindows();
@@ -580,7 +592,7 @@ void TestMainWindow::failedOpenFromTheMenuKeepsThePreviousFile()
     QCOMPARE(f.session.CurrentDataFile, first);
     QCOMPARE(f.session.MyDataModule.dataSource(), first);
     QVERIFY(f.session.MyDataModule.isConnected());
-    QCOMPARE(passwordOf(f.session.MyDataModule), QStringLiteral("one"));
+    QVERIFY(FilePasswordMatches(passwordOf(f.session.MyDataModule), QStringLiteral("one")));
     QCOMPARE(s.window.windowTitle(), QStringLiteral("Tillbrook - ") + first);
     QCOMPARE(s.recent.count(), 0);
 
@@ -956,9 +968,7 @@ void TestMainWindow::entryKeysFromEveryField()
     addAccounts(file, {QStringLiteral("Bank")});
     f.setLastOpened(file);
     Started<TfrmMain> s(f);
-    s.window.show();
-    QApplication::setActiveWindow(&s.window);
-    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    QVERIFY(showActive(s.window));
     RegisterView *view = s.window.registerView();
     EntryPanel *panel = view->entryPanel();
     auto *amount = panel->findChild<QLineEdit *>(QStringLiteral("txtAmt"));
@@ -1011,9 +1021,7 @@ void TestMainWindow::registerKeys()
     addAccounts(file, {QStringLiteral("Bank"), QStringLiteral("Cash")});
     f.setLastOpened(file);
     Started<TfrmMain> s(f);
-    s.window.show();
-    QApplication::setActiveWindow(&s.window);
-    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    QVERIFY(showActive(s.window));
     RegisterView *view = s.window.registerView();
     QCOMPARE(view->cmbAccounts()->itemText(0), QStringLiteral("Bank"));
     view->cmbAccounts()->setCurrentIndex(view->cmbAccounts()->findText(QStringLiteral("Bank")));
@@ -1043,9 +1051,7 @@ void TestMainWindow::tabLeavesTheGrid()
     addAccounts(file, {QStringLiteral("Bank")});
     f.setLastOpened(file);
     Started<TfrmMain> s(f);
-    s.window.show();
-    QApplication::setActiveWindow(&s.window);
-    QVERIFY(QTest::qWaitForWindowActive(&s.window));
+    QVERIFY(showActive(s.window));
     TPubStrGrid *grid = s.window.registerView()->strGridTransactions();
     grid->show();
     grid->setEnabled(true);
@@ -1501,6 +1507,40 @@ void TestMainWindow::programOptionsWhileEditingAreRefused()
     QCOMPARE(f.notifier.lastBar(),
              QStringLiteral("  Please Save or Cancel the current transaction to change program options."));
     QVERIFY(f.shownDialogs.isEmpty());
+}
+
+// Backup, restore and optimisation close the file, and a restore replaces it: while a
+// transaction is entered they are refused as Open is, and nothing is asked.
+void TestMainWindow::maintenanceWhileEditingIsRefused_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::newRow("backup") << "Backup1";
+    QTest::newRow("restore") << "Restore1";
+    QTest::newRow("restore the start-up backup") << "RestoreBeforeSession1";
+    QTest::newRow("restore the closing backup") << "RestoreLastClose1";
+    QTest::newRow("validate and optimise") << "CompactRepair1";
+}
+
+void TestMainWindow::maintenanceWhileEditingIsRefused()
+{
+    QFETCH(QString, item);
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    addAccounts(file, {QStringLiteral("Wallet")});
+    f.setLastOpened(file);
+    Started s(f);
+    s.window.registerView()->entryPanel()->tbNewClick();
+    QVERIFY(s.window.isEditing());
+    f.shownDialogs.clear();
+    f.notifier.clear();
+    auto *action = s.window.findChild<QAction *>(item);
+    QVERIFY(action);
+    action->trigger();
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  ") + EntryLockMessage::Maintenance);
+    QVERIFY(f.shownDialogs.isEmpty());
+    QVERIFY(f.notifier.dialogs.isEmpty());
+    QVERIFY(s.window.isEditing());
+    QCOMPARE(f.session.CurrentDataFile, file);
 }
 
 void TestMainWindow::reportItemsOpenTheirWindows_data()
