@@ -68,6 +68,7 @@ Compaction::Compaction(const QString &path) : m_path(path), m_content(path)
         SqliteFile source(path, SqliteFile::ReadWrite);
         // A file with no free pages is compact already: it is only checked.
         if (source.firstColumn(QStringLiteral("PRAGMA freelist_count")) != QStringList{QStringLiteral("0")}) {
+            m_rowCounts = source.tableRowCounts();
             source.exec(QStringLiteral("VACUUM INTO ?1"), {copy});
             m_content = copy;
         }
@@ -87,7 +88,16 @@ Compaction::~Compaction()
 
 bool Compaction::check() const
 {
-    return m_ready && DataFileSoundnessProblem(m_content).isEmpty();
+    if (!m_ready)
+        return false;
+    try {
+        SqliteFile content(m_content, SqliteFile::ReadOnly);
+        if (!content.soundnessProblem(SqliteFile::Depth::Quick).isEmpty())
+            return false;
+        return m_content == m_path || content.tableRowCounts() == m_rowCounts;
+    } catch (const TillbrookError &) {
+        return false;
+    }
 }
 
 bool Compaction::finish(bool sound, const FileReplacer &replace)

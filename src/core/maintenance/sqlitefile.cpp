@@ -100,7 +100,7 @@ QStringList SqliteFile::firstColumn(const QString &sql, const QStringList &value
     return rows;
 }
 
-QString SqliteFile::soundnessProblem()
+QString SqliteFile::soundnessProblem(Depth depth)
 {
     // Cheap and telling first: a file of another kind fails here without a full scan.
     const auto &required = Schema::requiredColumns();
@@ -114,17 +114,30 @@ QString SqliteFile::soundnessProblem()
                 return QStringLiteral("This is not a Tillbrook data file: the table %1 has no column %2.")
                     .arg(it.key(), column);
     }
-    const QStringList integrity = firstColumn(QStringLiteral("PRAGMA integrity_check"));
+    const QStringList integrity = firstColumn(depth == Depth::Full ? QStringLiteral("PRAGMA integrity_check")
+                                                                   : QStringLiteral("PRAGMA quick_check"));
     if (integrity != QStringList{QStringLiteral("ok")})
         return QStringLiteral("The data file is damaged: %1").arg(integrity.value(0));
     return QString();
 }
 
-QString DataFileSoundnessProblem(const QString &path)
+QList<qint64> SqliteFile::tableRowCounts()
+{
+    QList<qint64> counts;
+    const auto &required = Schema::requiredColumns();
+    for (auto it = required.begin(); it != required.end(); ++it) {
+        // A table name cannot be bound: it comes from the built-in schema, never from a file.
+        const QStringList count = firstColumn(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(it.key()));
+        counts.append(count.value(0).toLongLong());
+    }
+    return counts;
+}
+
+QString DataFileSoundnessProblem(const QString &path, SqliteFile::Depth depth)
 {
     try {
         SqliteFile file(path, SqliteFile::ReadOnly);
-        return file.soundnessProblem();
+        return file.soundnessProblem(depth);
     } catch (const TillbrookError &error) {
         return error.message();
     }

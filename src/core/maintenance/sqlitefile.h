@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QList>
 #include <QStringList>
 
 struct sqlite3;
@@ -22,9 +23,16 @@ public:
     // The first column of every row of one statement, as text.
     QStringList firstColumn(const QString &sql, const QStringList &values = {});
 
-    // Empty when the file passes SQLite's integrity check and has every table and column
-    // of the schema; otherwise what is wrong, in words for the user.
-    QString soundnessProblem();
+    // How deep the check goes. Full: SQLite's integrity check, which also compares every
+    // index with its table (a file from outside, damaged anywhere). Quick: its quick
+    // check, enough for a copy SQLite has just built with fresh indexes.
+    enum class Depth { Quick, Full };
+    // Empty when the file passes SQLite's check and has every table and column of the
+    // schema; otherwise what is wrong, in words for the user.
+    QString soundnessProblem(Depth depth = Depth::Full);
+    // The number of rows of each table of the schema, in the schema's order; counted
+    // through the tables' smallest indexes.
+    QList<qint64> tableRowCounts();
 
     void close();
 
@@ -34,4 +42,4 @@ private:
 
 // SqliteFile::soundnessProblem of the file at Path; a file that cannot be opened as a
 // database is not sound either.
-QString DataFileSoundnessProblem(const QString &path);
+QString DataFileSoundnessProblem(const QString &path, SqliteFile::Depth depth = SqliteFile::Depth::Full);

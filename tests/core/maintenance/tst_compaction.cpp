@@ -46,6 +46,7 @@ private slots:
     void compactionLeftUnfinishedChangesNothing();
     void failureLeavesTheOriginal_data();
     void failureLeavesTheOriginal();
+    void copyThatLostRowsIsRefused();
     void validateAndOptimiseReconnects();
     void chosenFileInUseIsCheckedAndStaysConnected();
 };
@@ -148,6 +149,29 @@ void TestCompaction::failureLeavesTheOriginal()
     QCOMPARE(readAll(path), before);
     QVERIFY(!QFileInfo::exists(path + u'x'));
     QVERIFY(!QFileInfo::exists(path + QStringLiteral("x-journal")));
+}
+
+// The copy is checked quickly (SQLite's quick check and the schema), so its rows are
+// also counted against the file's: a copy short of a row is never put in place.
+void TestCompaction::copyThatLostRowsIsRefused()
+{
+    TestDataFile f;
+    const QString path = f.copyTemplate(QStringLiteral("home.tillbrook"));
+    LeaveFreePages(path);
+    const QByteArray before = readAll(path);
+    {
+        Compaction compaction(path);
+        QVERIFY(compaction.ready());
+        QCOMPARE(compaction.content(), path + u'x');
+        QVERIFY(compaction.check());
+        QCOMPARE(sqliteShell(compaction.content(), QStringLiteral("DELETE FROM tbTransactions WHERE rowid IN "
+                                                                  "(SELECT rowid FROM tbTransactions LIMIT 1);")),
+                 QString());
+        QVERIFY(!compaction.check());
+        QVERIFY(!compaction.finish(compaction.check()));
+    }
+    QCOMPARE(readAll(path), before);
+    QVERIFY(!QFileInfo::exists(path + u'x'));
 }
 
 void TestCompaction::validateAndOptimiseReconnects()
