@@ -26,13 +26,13 @@ bool RunArchiveWork(Session &session, ArchiveHost &host, const QString &lockedPa
         throw TillbrookError(QStringLiteral("Please finish the current change before a backup or a restore."));
     db.close();
 
-    bool free = false;
+    // Waits only while another program holds the file, a second at a time.
+    bool free = !IsFileLocked(lockedPath);
     for (int attempt = 0; attempt < LockAttempts && !free; ++attempt) {
         host.wait(ArchiveWaitSecond);
         free = !IsFileLocked(lockedPath);
     }
     if (!free) {
-        host.wait(ArchiveWaitSecond);
         session.notifier.showMessageBox(
             MessageBoxKind::Warning,
             QStringLiteral("The database file has been opened in another application, or it has been locked. ")

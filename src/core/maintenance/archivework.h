@@ -24,8 +24,9 @@ public:
 };
 
 // The frame around a backup or a restore. Refuses to start while a database transaction
-// is open. Closes the connection; up to ten times waits one second and tests whether
-// another program holds lockedPath; gives up with the message box
+// is open. Closes the connection and tests whether another program holds lockedPath;
+// while it does, waits a second and tests again, up to ten times; then gives up with
+// the message box
 // "The database file has been opened in another application, or it has been locked. "
 // + failureEnding. Otherwise runs the work. In every case, an error of the work
 // included, the progress window is closed and the connection is opened again on its

@@ -135,7 +135,6 @@ bool BackupDataFile(Session &session, const QString &dataFile, const QString &ar
         if (!written)
             return false;
         host.setProgress(99);
-        host.wait(ArchiveWaitSecond);
         ShowNotice(session.notifier, QStringLiteral("Backup complete."), InformationBar);
         return true;
     });

@@ -212,7 +212,6 @@ bool RestoreBackup(Session &session, const QString &archive, const QString &targ
         }
         host.setProgress(99);
         const QString message = PlaceExtractedEntries(session, entries);
-        host.wait(ArchiveWaitSecond);
         ShowNotice(session.notifier, message, InformationBar);
         return true;
     });

@@ -118,7 +118,6 @@ void TfrmMain::leaveDataFile()
     Guarded(m_session.notifier, [&] { SaveFileState(m_session, currentAccountName()); });
     if (m_session.options.AutoBackupOn)
         TakeClosingBackup();
-    Delay(m_waitMs);
 }
 
 void TfrmMain::closeEvent(QCloseEvent *event)
