@@ -16,6 +16,8 @@ void FakeNotifier::showBar(const QString &text, BarKind kind)
 QString FakeNotifier::showMessageDialog(const MessageDialogRequest &request)
 {
     dialogs.append(request);
+    if (onDialog)
+        onDialog(request);
     return dialogAnswers.isEmpty() ? QString() : dialogAnswers.takeFirst();
 }
 

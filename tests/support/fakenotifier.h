@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Records what the core told the user and answers as scripted.
 class FakeNotifier : public Notifier
 {
@@ -24,6 +26,9 @@ public:
     // Answers given to message dialogs, first in first out; when none are left the
     // dialog is "closed" without a button (empty result).
     QStringList dialogAnswers;
+    // Called as each message dialog is shown, before it is answered (to look at the
+    // world while the question waits).
+    std::function<void(const MessageDialogRequest &)> onDialog;
     // Answers to the password prompt, first in first out; empty when none left (cancel).
     QStringList passwordAnswers;
     int passwordPrompts = 0;

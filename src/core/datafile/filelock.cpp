@@ -51,3 +51,16 @@ bool IsFileLocked(const QString &path)
     FileLock probe;
     return !probe.tryLock(path);
 }
+
+bool IsFileLockedForReading(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    // Readers share; only a writer's exclusive lock keeps a reader out.
+    const bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0;
+    ::close(fd);
+    return locked;
+}

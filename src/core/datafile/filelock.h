@@ -27,3 +27,8 @@ private:
 // Never call it on the file this process has connected: closing the probe's
 // descriptor would drop SQLite's own locks on it.
 bool IsFileLocked(const QString &path);
+
+// True when another open of Path holds it locked for writing, tested by a read-only
+// open: a file to be read only (an archive on read-only media, mode 0444) is never
+// opened for writing to find out.
+bool IsFileLockedForReading(const QString &path);

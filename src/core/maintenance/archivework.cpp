@@ -18,8 +18,11 @@ void reconnect(TMyDataModule &db)
 } // namespace
 
 bool RunArchiveWork(Session &session, ArchiveHost &host, const QString &lockedPath, const QString &failureEnding,
-                    const std::function<bool()> &work)
+                    const std::function<bool()> &work, LockedFor use)
 {
+    const auto locked = [&] {
+        return use == LockedFor::Reading ? IsFileLockedForReading(lockedPath) : IsFileLocked(lockedPath);
+    };
     TMyDataModule &db = session.MyDataModule;
     // Closing the connection now would throw away work not yet committed.
     if (db.InTransaction())
@@ -27,10 +30,10 @@ bool RunArchiveWork(Session &session, ArchiveHost &host, const QString &lockedPa
     db.close();
 
     // Waits only while another program holds the file, a second at a time.
-    bool free = !IsFileLocked(lockedPath);
+    bool free = !locked();
     for (int attempt = 0; attempt < LockAttempts && !free; ++attempt) {
         host.wait(ArchiveWaitSecond);
-        free = !IsFileLocked(lockedPath);
+        free = !locked();
     }
     if (!free) {
         session.notifier.showMessageBox(

@@ -31,8 +31,11 @@ public:
 // + failureEnding. Otherwise runs the work. In every case, an error of the work
 // included, the progress window is closed and the connection is opened again on its
 // data file before the result (or the error) is passed on.
+// LockedPath is tested as the work will use it: a file to write (the data file of a
+// backup) for writing, a file to read (a restore's archive) for reading only.
+enum class LockedFor { Writing, Reading };
 bool RunArchiveWork(Session &session, ArchiveHost &host, const QString &lockedPath, const QString &failureEnding,
-                    const std::function<bool()> &work);
+                    const std::function<bool()> &work, LockedFor use = LockedFor::Writing);
 
 // One second, as the archive work waits it.
 inline constexpr int ArchiveWaitSecond = 1000;

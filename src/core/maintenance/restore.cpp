@@ -61,6 +61,27 @@ void removeExtracted(const QList<ExtractedEntry> &entries)
 
 } // namespace
 
+void SettleLeftoverJournal(const QString &path)
+{
+    if (!QFileInfo::exists(path + QStringLiteral("-journal")) && !QFileInfo::exists(path + QStringLiteral("-wal")))
+        return;
+    try {
+        // The first read rolls a hot journal back (or a write-ahead log into the file)
+        // and removes it.
+        SqliteFile file(path, SqliteFile::ReadWrite);
+        file.firstColumn(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+    } catch (const TillbrookError &) {
+        // A file SQLite cannot read has no journal it could play back; what is left is
+        // removed once the restored file is in place.
+    }
+}
+
+void RemoveStaleCompanions(const QString &path)
+{
+    for (const char *suffix : {"-journal", "-wal", "-shm"})
+        QFile::remove(path + QLatin1String(suffix));
+}
+
 QString RestoredEntryName(const QString &entryName)
 {
     QString name = entryName;
@@ -159,8 +180,12 @@ QString PlaceExtractedEntries(Session &session, const QList<ExtractedEntry> &ent
             continue;
         }
         const bool exists = QFileInfo::exists(entry.targetPath);
+        // The target's lock is taken before the question and held until the restored
+        // file is in its place: nobody may open (and write to) the file that "Yes" is
+        // about to replace.
+        FileLock targetLock;
         if (exists) {
-            if (IsFileLocked(entry.targetPath)) {
+            if (!targetLock.tryLock(entry.targetPath)) {
                 ShowNotice(notifier,
                            QStringLiteral("%1 is open in another application and has not been restored.")
                                .arg(entry.targetPath),
@@ -178,6 +203,10 @@ QString PlaceExtractedEntries(Session &session, const QList<ExtractedEntry> &ent
                 continue;
             }
             QFile::setPermissions(entry.extractedPath, QFile::permissions(entry.targetPath));
+            // A journal left by a writer that was killed belongs to the old file: let
+            // SQLite play it back there now, so that it is gone before the restored
+            // file takes the name it is kept under.
+            SettleLeftoverJournal(entry.targetPath);
         }
         if (!ReplaceFileAtomically(entry.extractedPath, entry.targetPath)) {
             ShowNotice(notifier, QStringLiteral("%1 could not be written.").arg(entry.targetPath), WarningDialog);
@@ -185,6 +214,8 @@ QString PlaceExtractedEntries(Session &session, const QList<ExtractedEntry> &ent
             QFile::remove(entry.extractedPath);
             continue;
         }
+        // Nothing of the old file may be read as the new one's.
+        RemoveStaleCompanions(entry.targetPath);
         if (exists)
             session.CurrentDataFile = entry.targetPath;
     }
@@ -197,6 +228,13 @@ bool RestoreBackup(Session &session, const QString &archive, const QString &targ
     return RunArchiveWork(session, host, archive, ending, [&] {
         if (!QFileInfo(archive).isFile()) {
             ShowNotice(session.notifier, QStringLiteral("File not found to restore."), InformationBar);
+            return false;
+        }
+        if (!QFileInfo(targetFolder).isDir() || !QFileInfo(targetFolder).isWritable()) {
+            ShowNotice(session.notifier,
+                       QStringLiteral("The folder %1 cannot be written to: the backup cannot be restored there.")
+                           .arg(QDir::toNativeSeparators(targetFolder)),
+                       WarningDialog);
             return false;
         }
         host.wait(100);
@@ -214,7 +252,7 @@ bool RestoreBackup(Session &session, const QString &archive, const QString &targ
         const QString message = PlaceExtractedEntries(session, entries);
         ShowNotice(session.notifier, message, InformationBar);
         return true;
-    });
+    }, LockedFor::Reading);
 }
 
 bool OpenRestoredFile(Session &session, const QString &previousFile)

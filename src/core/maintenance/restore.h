@@ -18,6 +18,13 @@ struct ExtractedEntry
     QString problem;       // empty when it is a sound Tillbrook data file
 };
 
+// A rollback journal or write-ahead log left beside Path by a writer that was killed
+// is played back into Path by SQLite, which then removes it.
+void SettleLeftoverJournal(const QString &path);
+// Removes Path's "-journal", "-wal" and "-shm": after a restore they belong to the file
+// that was replaced, and SQLite would otherwise play them onto the restored one.
+void RemoveStaleCompanions(const QString &path);
+
 // The bare file name an archive entry is restored under: folders, drive letters and
 // backslashes are dropped, so no name can reach outside the target folder. Empty for
 // a folder entry or a name that is only dots.

@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/file.h>
 
 #include <zip.h>
 
@@ -85,6 +86,24 @@ QStringList notesOf(const QString &path)
     return notes;
 }
 
+// A hot journal beside Path, as a writer killed in the middle of a large transaction
+// leaves it: the sqlite3 shell changes every row with a tiny page cache (so changed
+// pages reach the file before the commit) and is killed before it commits.
+bool leaveHotJournal(const QString &path)
+{
+    QProcess writer;
+    writer.start(QStringLiteral("sqlite3"), {path});
+    if (!writer.waitForStarted())
+        return false;
+    writer.write("PRAGMA cache_size = 1;\nBEGIN;\nUPDATE tbTransactions SET strNote = 'killed writer';\n"
+                 "SELECT 'changed';\n");
+    writer.waitForReadyRead(10000);
+    const bool changed = writer.readAllStandardOutput().contains("changed");
+    writer.kill();
+    writer.waitForFinished();
+    return changed && QFileInfo(path + QStringLiteral("-journal")).size() > 0;
+}
+
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -114,6 +133,10 @@ private slots:
     void cancelledRestoreReplacesNothing();
     void missingArchive();
     void restoredFileBehindAPasswordIsNotUsed();
+    void targetStaysLockedWhileTheQuestionWaits();
+    void staleJournalIsNeverPlayedOntoTheRestoredFile();
+    void archiveIsTestedForReadingOnly();
+    void unwritableTargetFolderIsNamed();
 };
 
 void TestBackup::backupWritesASoundArchive_data()
@@ -453,6 +476,89 @@ void TestBackup::restoredFileBehindAPasswordIsNotUsed()
     QVERIFY(!f.db().isConnected());
     QVERIFY(f.db().dataSource().isEmpty());
     QVERIFY(f.session.CurrentDataFile.isEmpty());
+}
+
+// The lock taken to test the target is held through the question to the rename: no
+// other program may open (and write) the file that "Yes" then replaces.
+void TestBackup::targetStaysLockedWhileTheQuestionWaits()
+{
+    TestDataFile f;
+    f.db().close();
+    setNote(f.path(), QStringLiteral("old"));
+    const QString archive = f.filePath(QStringLiteral("safe.tillbrook.zip"));
+    QVERIFY(WriteBackupArchive(f.path(), archive));
+    f.db().connect();
+    bool heldDuringQuestion = false;
+    f.notifier.onDialog = [&](const MessageDialogRequest &) { heldDuringQuestion = IsFileLocked(f.path()); };
+    f.notifier.dialogAnswers << QStringLiteral("Yes");
+    FakeArchiveHost host;
+    QVERIFY(RestoreBackup(f.session, archive, f.folder(), host));
+    QVERIFY(heldDuringQuestion);
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Restore Complete."));
+}
+
+// A writer of the file was killed and left its hot journal. The restored file must
+// never meet it: SQLite would play the old file's pages onto it.
+void TestBackup::staleJournalIsNeverPlayedOntoTheRestoredFile()
+{
+    TestDataFile f;
+    f.db().close();
+    LeaveFreePages(f.path()); // enough rows that the journal holds many pages
+    setNote(f.path(), QStringLiteral("from the backup"));
+    const QString archive = f.filePath(QStringLiteral("safe.tillbrook.zip"));
+    QVERIFY(WriteBackupArchive(f.path(), archive));
+    const QStringList backedUp = notesOf(f.path());
+    QVERIFY(leaveHotJournal(f.path()));
+
+    f.notifier.dialogAnswers << QStringLiteral("Yes");
+    FakeArchiveHost host;
+    QVERIFY(RestoreBackup(f.session, archive, f.folder(), host));
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Restore Complete."));
+    QVERIFY(!QFileInfo::exists(f.path() + QStringLiteral("-journal")));
+    f.db().close();
+    QCOMPARE(runTool(QStringLiteral("sqlite3"), {f.path(), QStringLiteral("PRAGMA integrity_check")}).output,
+             QStringLiteral("ok"));
+    QCOMPARE(notesOf(f.path()), backedUp);
+}
+
+// An archive is only read: it is tested for reading, so another reader of it (or
+// read-only media) does not keep the restore waiting and then refuse it.
+void TestBackup::archiveIsTestedForReadingOnly()
+{
+    TestDataFile f;
+    f.db().close();
+    setNote(f.path(), QStringLiteral("old"));
+    const QString archive = f.filePath(QStringLiteral("safe.tillbrook.zip"));
+    QVERIFY(WriteBackupArchive(f.path(), archive));
+    f.db().connect();
+    QVERIFY(QFile::setPermissions(archive, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    QFile reader(archive);
+    QVERIFY(reader.open(QIODevice::ReadOnly));
+    QCOMPARE(::flock(reader.handle(), LOCK_SH | LOCK_NB), 0);
+
+    f.notifier.dialogAnswers << QStringLiteral("Yes");
+    FakeArchiveHost host;
+    QVERIFY(RestoreBackup(f.session, archive, f.folder(), host));
+    QVERIFY(!host.waits.contains(ArchiveWaitSecond)); // no lock test failed
+    QVERIFY(f.notifier.messageBoxes.isEmpty());
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Restore Complete."));
+}
+
+void TestBackup::unwritableTargetFolderIsNamed()
+{
+    TestDataFile f;
+    const QString archive = f.filePath(QStringLiteral("safe.tillbrook.zip"));
+    f.db().close();
+    QVERIFY(WriteBackupArchive(f.path(), archive));
+    f.db().connect();
+    const QString folder = f.filePath(QStringLiteral("gone"));
+    FakeArchiveHost host;
+    QVERIFY(!RestoreBackup(f.session, archive, folder, host));
+    QVERIFY(!f.notifier.dialogs.isEmpty());
+    QVERIFY2(f.notifier.dialogs.last().top.contains(QStringLiteral("cannot be written to")),
+             qPrintable(f.notifier.dialogs.last().top));
+    QVERIFY(f.notifier.dialogs.last().top.contains(folder));
+    QVERIFY(f.db().isConnected());
 }
 
 QTEST_GUILESS_MAIN(TestBackup)
