@@ -81,7 +81,7 @@ void TestGridExport::savesAndTells_data()
     QTest::addColumn<QByteArray>("start"); // the file's first bytes
     QTest::newRow("excel") << true << "Export to Excel file ..." << "ExportFile.xls"
                            << "Excel File (*.xls)" << "Excel file saved to"
-                           << QByteArray::fromHex("090808000000100000000000");
+                           << QByteArray::fromHex("D0CF11E0A1B11AE1"); // a compound file
     QTest::newRow("csv") << false << "Export to CSV file ..." << "ExportFile.csv"
                          << "Comma Separated Values (*.csv)" << "CSV file saved to"
                          << QByteArray("\xEF\xBB\xBF" "A,B,\r\n,C,\r\n");
