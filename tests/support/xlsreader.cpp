@@ -202,6 +202,7 @@ XlsSheet ReadXlsSheet(const QByteArray &file)
             sheet.dimensionRows = int(u32(data, 4));
             sheet.dimensionCols = u16(data, 10);
             break;
+        case 0x0208: sheet.rowHeights.insert(u16(data, 0), u16(data, 6)); break;
         case 0x00FD:
         case 0x0203: {
             XlsCell cell;

@@ -26,6 +26,7 @@ struct XlsSheet
     int dimensionRows = 0;
     int dimensionCols = 0;
     QHash<QPair<int, int>, XlsCell> cells; // by (row, col)
+    QHash<int, int> rowHeights;            // rows given a height, in twips
 };
 
 XlsSheet ReadXlsSheet(const QByteArray &file);

@@ -17,7 +17,7 @@ namespace Rec {
 constexpr quint16 Bof = 0x0809, Eof = 0x000A, Codepage = 0x0042, Window1 = 0x003D, Font = 0x0031,
                   Format = 0x041E, Xf = 0x00E0, Style = 0x0293, BoundSheet = 0x0085, Sst = 0x00FC,
                   Continue = 0x003C, ExtSst = 0x00FF, Dimensions = 0x0200, Window2 = 0x023E,
-                  Number = 0x0203, LabelSst = 0x00FD;
+                  Number = 0x0203, LabelSst = 0x00FD, Row = 0x0208, ColInfo = 0x007D;
 }
 
 // Cell formats: index 15 onwards follow the 15 style formats.
@@ -245,6 +245,51 @@ QByteArray cellHead(int row, int col, quint16 xfIndex)
     return data;
 }
 
+// A row as tall as its most broken text, so that every line shows.
+QByteArray tallRow(int row, int cols, int lines)
+{
+    constexpr int LineTwips = 255; // one line of 10-point Arial
+    QByteArray data;
+    add16(data, quint16(row));
+    add16(data, 0);
+    add16(data, quint16(cols));
+    add16(data, quint16(qMin(lines * LineTwips, 8192)));
+    add16(data, 0);
+    add16(data, 0);
+    add16(data, 0x0140); // height set for the row; the required bit 8
+    add16(data, XfGeneral);
+    return data;
+}
+
+// Columns wide enough for their longest line, within reason.
+QByteArray columnWidth(int col, int characters)
+{
+    QByteArray data;
+    add16(data, quint16(col));
+    add16(data, quint16(col));
+    add16(data, quint16(qBound(8, characters + 2, 60) * 256));
+    add16(data, XfGeneral);
+    add16(data, 0);
+    add16(data, 0);
+    return data;
+}
+
+// The longest line of the text in character widths: East Asian wide ones count twice.
+int lineWidth(const QString &text)
+{
+    int longest = 0;
+    int width = 0;
+    for (const QChar c : text) {
+        if (c == u'\n' || c == u'\r') {
+            width = 0;
+            continue;
+        }
+        width += c.unicode() >= 0x1100 && !c.isSurrogate() && c.unicode() < 0xFF00 ? 2 : 1;
+        longest = qMax(longest, width);
+    }
+    return longest;
+}
+
 } // namespace
 
 QByteArray Biff8Workbook(const GridText &grid)
@@ -259,11 +304,15 @@ QByteArray Biff8Workbook(const GridText &grid)
     static const QDate excelDayZero(1899, 12, 30);
     SharedStrings strings;
     QByteArray cells;
+    QByteArray tallRows;
+    QList<int> widths(cols, 0);
     for (int row = 0; row < rows; ++row) {
+        int lines = 1;
         for (int col = 0; col < cols; ++col) {
             const QString cell = grid.Cell(col, row);
             if (cell.isEmpty())
                 continue;
+            widths[col] = qMax(widths.at(col), lineWidth(cell));
             if (row > 0 && kinds.at(col) == GridColumnKind::Amount) {
                 QByteArray data = cellHead(row, col, XfAmount);
                 addDouble(data, *GridAmountValue(cell));
@@ -274,11 +323,15 @@ QByteArray Biff8Workbook(const GridText &grid)
                 addRecord(cells, Rec::Number, data);
             } else {
                 const QString text = cellText(cell);
-                QByteArray data = cellHead(row, col, text.contains(u'\n') ? XfWrap : XfGeneral);
+                const int breaks = int(text.count(u'\n'));
+                lines = qMax(lines, breaks + 1);
+                QByteArray data = cellHead(row, col, breaks > 0 ? XfWrap : XfGeneral);
                 add32(data, strings.indexOf(text));
                 addRecord(cells, Rec::LabelSst, data);
             }
         }
+        if (lines > 1)
+            addRecord(tallRows, Rec::Row, tallRow(row, cols, lines));
     }
 
     QByteArray globals;
@@ -333,6 +386,8 @@ QByteArray Biff8Workbook(const GridText &grid)
     QByteArray stream = std::move(globals);
     stream.reserve(stream.size() + cells.size() + 64);
     addRecord(stream, Rec::Bof, bof(0x0010));
+    for (int col = 0; col < cols; ++col)
+        addRecord(stream, Rec::ColInfo, columnWidth(col, widths.at(col)));
     {
         QByteArray data;
         add32(data, 0);
@@ -342,6 +397,7 @@ QByteArray Biff8Workbook(const GridText &grid)
         add16(data, 0);
         addRecord(stream, Rec::Dimensions, data);
     }
+    stream.append(tallRows);
     stream.append(cells);
     {
         QByteArray data;

@@ -228,6 +228,8 @@ void TestGridWriters::xlsCells()
     // A line break kept, in a cell that wraps.
     QVERIFY(text(1, 5, "first\nsecond"));
     QVERIFY(text(3, 5, "one line"));
+    // Its row tall enough for both lines; the others as they are.
+    QCOMPARE(sheet.rowHeights, (QHash<int, int>{{1, 2 * 255}}));
     // Whole numbers stay text as shown.
     QVERIFY(text(1, 6, "101"));
     // Empty cells are not written.
