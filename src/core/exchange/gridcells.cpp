@@ -13,7 +13,8 @@ std::optional<double> GridAmountValue(const QString &cell)
         return std::nullopt;
     bool ok = false;
     const double value = QString(cell).remove(u',').toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
+    // "-0.00" is zero: + 0.0 drops the sign a spreadsheet would show.
+    return ok ? std::optional<double>(value + 0.0) : std::nullopt;
 }
 
 std::optional<QDate> GridDateValue(const QString &cell)

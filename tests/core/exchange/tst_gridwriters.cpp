@@ -2,7 +2,6 @@
 #include "core/exchange/gridcells.h"
 #include "core/exchange/gridtext.h"
 #include "core/exchange/gridwriters.h"
-#include "core/exchange/windows1252.h"
 #include "support/xlsreader.h"
 
 #include <QBuffer>
@@ -14,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <csignal>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -110,8 +110,6 @@ private slots:
     void csvLines();
     void csvField_data();
     void csvField();
-    void windows1252_data();
-    void windows1252();
     void xlsLimits_data();
     void xlsLimits();
     void failedWriteLeavesNoFile_data();
@@ -135,6 +133,7 @@ void TestGridWriters::gridAmountValue_data()
     QTest::newRow("grouped") << "1,234.50" << true << 1234.5;
     QTest::newRow("grouped twice, negative") << "-1,234,567.89" << true << -1234567.89;
     QTest::newRow("zero") << "0.00" << true << 0.0;
+    QTest::newRow("negative zero") << "-0.00" << true << 0.0;
     QTest::newRow("four decimals") << "0.1234" << true << 0.1234;
     QTest::newRow("ungrouped large") << "1234567.00" << true << 1234567.0;
     QTest::newRow("whole number") << "12" << false << 0.0;
@@ -154,8 +153,10 @@ void TestGridWriters::gridAmountValue()
     QFETCH(double, value);
     const std::optional<double> read = GridAmountValue(cell);
     QCOMPARE(read.has_value(), isAmount);
-    if (isAmount)
+    if (isAmount) {
         QCOMPARE(*read, value);
+        QCOMPARE(std::signbit(*read), std::signbit(value));
+    }
 }
 
 // A column is decided by every non-empty cell below its header.
@@ -416,27 +417,6 @@ void TestGridWriters::csvLines()
     const QString path = m_dir.filePath("lines.csv");
     QVERIFY(WriteGridCsv(ListGrid(rows, cols), path));
     QCOMPARE(readFile(path), expected);
-}
-
-void TestGridWriters::windows1252_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("ascii") << QStringLiteral("Rent 12") << QByteArray("Rent 12");
-    QTest::newRow("latin-1 letters") << QStringLiteral("Caf\u00e9 \u00fc\u00df") << QByteArray("Caf\xe9 \xfc\xdf");
-    QTest::newRow("euro and quotes") << QStringLiteral("\u20ac5 \u201cx\u201d \u2013")
-                                     << QByteArray("\x80" "5 \x93x\x94 \x96");
-    QTest::newRow("outside the set") << QStringLiteral("\u0142\u00f3d\u017a") << QByteArray("?\xf3" "d?");
-    QTest::newRow("C1 control is not a 1252 letter") << QStringLiteral("a\u0080b") << QByteArray("a?b");
-    QTest::newRow("one ? per character beyond 16 bits") << QStringLiteral("x\U0001F600y") << QByteArray("x?y");
-}
-
-void TestGridWriters::windows1252()
-{
-    QFETCH(QString, text);
-    QFETCH(QByteArray, bytes);
-    QCOMPARE(ToWindows1252(text), bytes);
-    QCOMPARE(Windows1252Length(text), bytes.size());
 }
 
 void TestGridWriters::xlsLimits_data()
