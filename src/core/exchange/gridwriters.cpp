@@ -2,7 +2,8 @@
 
 #include "core/base/texthelpers.h"
 #include "core/exchange/gridtext.h"
-#include "core/exchange/windows1252.h"
+#include "core/exchange/biff8.h"
+#include "core/exchange/compoundfile.h"
 
 #include <QLocale>
 #include <QSaveFile>
@@ -11,32 +12,6 @@ namespace {
 
 // Bytes collected before each write to the file.
 constexpr qsizetype ChunkBytes = 1 << 20;
-
-void appendWord(QByteArray &out, quint16 value)
-{
-    out.append(char(value & 0xFF));
-    out.append(char(value >> 8));
-}
-
-void appendRecordHead(QByteArray &out, quint16 type, quint16 length)
-{
-    appendWord(out, type);
-    appendWord(out, length);
-}
-
-void appendLabel(QByteArray &out, int row, int col, const QString &text)
-{
-    const qsizetype head = out.size();
-    out.resize(head + 12);
-    AppendWindows1252(out, text);
-    const quint16 textBytes = quint16(out.size() - head - 12);
-    char *h = out.data() + head;
-    const quint16 words[6] = {0x0204, quint16(8 + textBytes), quint16(row), quint16(col), 0, textBytes};
-    for (int i = 0; i < 6; ++i) {
-        h[2 * i] = char(words[i] & 0xFF);
-        h[2 * i + 1] = char(words[i] >> 8);
-    }
-}
 
 // Writes what the chunk holds when it has grown past ChunkBytes (or always when
 // final); false when a write failed.
@@ -84,11 +59,11 @@ QString XlsLimitProblem(const GridText &grid)
     }
     for (int col = 0; col < grid.ColCount(); ++col) {
         for (int row = 0; row < grid.RowCount(); ++row) {
-            const qsizetype length = Windows1252Length(grid.Cell(col, row));
-            if (length > XlsMaxTextBytes) {
+            const qsizetype length = grid.Cell(col, row).size();
+            if (length > XlsMaxTextLength) {
                 return QStringLiteral("The cell in row %1, column %2 holds %3 characters; a cell of an "
                                       "Excel file holds at most %4. Export it to a CSV file instead.")
-                    .arg(c.toString(row), c.toString(col), c.toString(length), c.toString(XlsMaxTextBytes));
+                    .arg(c.toString(row), c.toString(col), c.toString(length), c.toString(XlsMaxTextLength));
             }
         }
     }
@@ -99,23 +74,13 @@ bool WriteGridXls(const GridText &grid, const QString &fileName)
 {
     if (!XlsLimitProblem(grid).isEmpty())
         return false;
+    const QByteArray workbook = Biff8Workbook(grid);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    QByteArray chunk;
-    chunk.reserve(ChunkBytes + XlsMaxTextBytes + 16);
-    appendRecordHead(chunk, 0x0809, 8);
-    for (const quint16 word : {quint16(0), quint16(0x0010), quint16(0), quint16(0)})
-        appendWord(chunk, word);
-    for (int col = 0; col < grid.ColCount(); ++col) {
-        for (int row = 0; row < grid.RowCount(); ++row) {
-            appendLabel(chunk, row, col, grid.Cell(col, row));
-            if (!flushChunk(file, chunk))
-                return fail(file);
-        }
-    }
-    appendRecordHead(chunk, 0x000A, 0);
-    return finish(file, chunk);
+    if (!WriteCompoundFile(file, QStringLiteral("Workbook"), workbook))
+        return fail(file);
+    return file.commit();
 }
 
 QString CsvField(const QString &cell)

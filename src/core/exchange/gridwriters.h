@@ -4,11 +4,11 @@
 
 class GridText;
 
-// Row numbers, column numbers and text lengths of the spreadsheet format are 16-bit
-// fields: a label record holds 8 bytes and its text within a length of 65,535.
+// An Excel 97-2003 sheet holds 65,536 rows of 256 columns, and a cell at most 32,767
+// characters (UTF-16 code units).
 inline constexpr int XlsMaxRows = 65536;
-inline constexpr int XlsMaxCols = 65536;
-inline constexpr int XlsMaxTextBytes = 65527;
+inline constexpr int XlsMaxCols = 256;
+inline constexpr int XlsMaxTextLength = 32767;
 
 // Why the grid cannot be written as a spreadsheet (a user's message naming the
 // limit), or the empty text when it can.
@@ -18,10 +18,10 @@ QString XlsLimitProblem(const GridText &grid);
 // it and renamed over it); on any failure the old file, if any, is left untouched
 // and nothing new is left behind.
 
-// A binary spreadsheet (BIFF): a beginning-of-file record, one text label per cell
-// in column-major order, an end-of-file record; text in Windows-1252. False when the
-// file could not be written, or when the grid is beyond the format's limits (nothing
-// is written then).
+// An Excel 97-2003 workbook (BIFF8 in a compound file) with one sheet: every
+// character kept, amount columns as numbers with two decimals shown, date columns as
+// dates, line breaks kept. False when the file could not be written, or when the grid
+// is beyond the format's limits (nothing is written then).
 bool WriteGridXls(const GridText &grid, const QString &fileName);
 // RFC 4180 CSV in UTF-8 with a byte-order mark. One line per grid row, each cell
 // followed by a comma; lines end in CR LF, the last one too.

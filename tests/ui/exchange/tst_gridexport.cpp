@@ -65,7 +65,8 @@ private slots:
     void cancelledDialogDoesNothing();
     void failureWarns_data();
     void failureWarns();
-    void tooManyRowsForExcelRefusedBeforeAsking();
+    void tooLargeForExcelRefusedBeforeAsking_data();
+    void tooLargeForExcelRefusedBeforeAsking();
 
 private:
     QTemporaryDir m_dir;
@@ -81,7 +82,7 @@ void TestGridExport::savesAndTells_data()
     QTest::addColumn<QByteArray>("start"); // the file's first bytes
     QTest::newRow("excel") << true << "Export to Excel file ..." << "ExportFile.xls"
                            << "Excel File (*.xls)" << "Excel file saved to"
-                           << QByteArray::fromHex("090808000000100000000000");
+                           << QByteArray::fromHex("D0CF11E0A1B11AE1"); // a compound file
     QTest::newRow("csv") << false << "Export to CSV file ..." << "ExportFile.csv"
                          << "Comma Separated Values (*.csv)" << "CSV file saved to"
                          << QByteArray("\xEF\xBB\xBF" "A,B,\r\n,C,\r\n");
@@ -168,11 +169,23 @@ void TestGridExport::failureWarns()
     QCOMPARE(grid.Cells(1, 1), QStringLiteral("C"));
 }
 
-void TestGridExport::tooManyRowsForExcelRefusedBeforeAsking()
+void TestGridExport::tooLargeForExcelRefusedBeforeAsking_data()
 {
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("cols");
+    QTest::addColumn<QString>("limit");
+    QTest::newRow("rows") << 65537 << 1 << "65,536 rows";
+    QTest::newRow("columns") << 2 << 257 << "256 columns";
+}
+
+void TestGridExport::tooLargeForExcelRefusedBeforeAsking()
+{
+    QFETCH(int, rows);
+    QFETCH(int, cols);
+    QFETCH(QString, limit);
     TPubStrGrid grid;
-    grid.SetColCount(1);
-    grid.SetRowCount(65537);
+    grid.SetColCount(cols);
+    grid.SetRowCount(rows);
     FakeNotifier notifier;
     SaveDialogAnswer answer;
     answer.fileName = m_dir.filePath(QStringLiteral("big.xls"));
@@ -182,13 +195,13 @@ void TestGridExport::tooManyRowsForExcelRefusedBeforeAsking()
     QCOMPARE(answer.shown, 0);
     QVERIFY(!QFile::exists(answer.fileName));
     QCOMPARE(notifier.dialogs.size(), 1);
-    QVERIFY(notifier.dialogs.first().top.contains(QStringLiteral("65,536")));
+    QVERIFY2(notifier.dialogs.first().top.contains(limit), qPrintable(notifier.dialogs.first().top));
     QVERIFY(notifier.dialogs.first().top.contains(QStringLiteral("CSV")));
 
-    // The same grid goes to CSV.
+    // The same grid goes to CSV: byte-order mark, then a comma a cell and CR LF a row.
     answer.fileName = m_dir.filePath(QStringLiteral("big.csv"));
     ExportGridToCsv(grid, notifier, nullptr);
-    QCOMPARE(QFileInfo(answer.fileName).size(), qint64(3 + 65537 * 3)); // byte-order mark, "A,\r\n" a row
+    QCOMPARE(QFileInfo(answer.fileName).size(), qint64(3) + qint64(rows) * (cols + 2));
 }
 
 QTEST_MAIN(TestGridExport)
