@@ -169,12 +169,12 @@ QString PlaceExtractedEntries(Session &session, const QList<ExtractedEntry> &ent
 {
     Notifier &notifier = session.notifier;
     QString message = Complete;
+    QStringList placedElsewhere;
+    // Entries that are not data files are named together in one message, however many.
+    QList<const ExtractedEntry *> refused;
     for (const ExtractedEntry &entry : entries) {
         if (!entry.problem.isEmpty()) {
-            ShowNotice(notifier,
-                       QStringLiteral("%1 in the backup is not a Tillbrook data file and has not been restored.\n%2")
-                           .arg(entry.name, entry.problem),
-                       WarningDialog);
+            refused << &entry;
             message = NotCompleted;
             QFile::remove(entry.extractedPath);
             continue;
@@ -218,7 +218,30 @@ QString PlaceExtractedEntries(Session &session, const QList<ExtractedEntry> &ent
         RemoveStaleCompanions(entry.targetPath);
         if (exists)
             session.CurrentDataFile = entry.targetPath;
+        else
+            placedElsewhere << QDir::toNativeSeparators(entry.targetPath);
     }
+    if (refused.size() == 1) {
+        ShowNotice(notifier,
+                   QStringLiteral("%1 in the backup is not a Tillbrook data file and has not been restored.\n%2")
+                       .arg(refused.first()->name, refused.first()->problem),
+                   WarningDialog);
+    } else if (refused.size() > 1) {
+        constexpr int Named = 10;
+        QStringList names;
+        for (qsizetype i = 0; i < refused.size() && i < Named; ++i)
+            names << refused.at(i)->name;
+        QString list = names.join(QStringLiteral(", "));
+        if (refused.size() > Named)
+            list += QStringLiteral(" and %1 more").arg(refused.size() - Named);
+        ShowNotice(notifier,
+                   QStringLiteral("%1 entries in the backup are not Tillbrook data files and have not been "
+                                  "restored: %2.").arg(refused.size()).arg(list),
+                   WarningDialog);
+    }
+    // A file restored under a name of its own lands beside the open one: say where.
+    if (!placedElsewhere.isEmpty())
+        message += QStringLiteral(" Restored as %1.").arg(placedElsewhere.join(QStringLiteral(", ")));
     return message;
 }
 
@@ -241,11 +264,27 @@ bool RestoreBackup(Session &session, const QString &archive, const QString &targ
         host.showProgress(true, archive, targetFolder);
         host.wait(100);
         host.setProgress(0);
-        const QList<ExtractedEntry> entries = ExtractBackupArchive(
-            archive, targetFolder, [&](double done) { host.setProgress(int(done * 99)); },
-            [&] { return host.cancelRequested(); });
+        QList<ExtractedEntry> entries;
+        try {
+            entries = ExtractBackupArchive(
+                archive, targetFolder, [&](double done) { host.setProgress(int(done * 99)); },
+                [&] { return host.cancelRequested(); });
+        } catch (const TillbrookError &error) {
+            // A damaged or cut archive: the reason belongs in the message, not under "More".
+            host.closeProgress();
+            ShowNotice(session.notifier, QStringLiteral("The backup cannot be restored. %1").arg(error.message()),
+                       WarningDialog);
+            return false;
+        }
         if (host.cancelRequested()) {
             removeExtracted(entries);
+            return false;
+        }
+        if (entries.isEmpty()) {
+            host.closeProgress();
+            ShowNotice(session.notifier,
+                       QStringLiteral("The backup %1 holds no file to restore.").arg(QDir::toNativeSeparators(archive)),
+                       WarningDialog);
             return false;
         }
         host.setProgress(99);
