@@ -12,7 +12,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QTemporaryFile>
+
+#include <cstring>
 
 #include <zip.h>
 
@@ -21,6 +24,10 @@
 namespace {
 
 const QString Complete = QStringLiteral("Restore Complete.");
+// Every SQLite database starts with these 16 bytes (the closing NUL included).
+constexpr char SqliteHeader[] = "SQLite format 3";
+// Room left free beside an extracted file, for SQLite's journal and the rest.
+constexpr qint64 FreeSpaceReserve = 16 * 1024 * 1024;
 const QString NotCompleted = QStringLiteral("Restore not completed successfully.");
 
 struct ZipCloser
@@ -122,22 +129,55 @@ QList<ExtractedEntry> ExtractBackupArchive(const QString &archive, const QString
             ExtractedEntry entry;
             entry.name = name;
             entry.targetPath = folder.filePath(name);
+            zip_stat_t stat;
+            zip_stat_init(&stat);
+            const bool sized = zip_stat_index(zip.get(), zip_uint64_t(i), 0, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE);
+
+            std::unique_ptr<zip_file_t, ZipFileCloser> in(zip_fopen_index(zip.get(), zip_uint64_t(i), 0));
+            if (!in)
+                failWith(archive, zip_get_error(zip.get()));
+            // The first bytes tell a data file: anything else is refused before a byte
+            // of it is written (an entry may inflate to gigabytes).
+            char head[sizeof SqliteHeader]; // with its closing NUL, as in the file
+            const zip_int64_t headGot = zip_fread(in.get(), head, sizeof head);
+            if (headGot < 0)
+                failWith(archive, zip_file_get_error(in.get()));
+            if (headGot != zip_int64_t(sizeof head) || std::memcmp(head, SqliteHeader, sizeof head) != 0) {
+                entry.problem = QStringLiteral("It is not an SQLite database.");
+                entries << entry;
+                if (sized)
+                    doneBytes += stat.size;
+                continue;
+            }
+            if (sized && QStorageInfo(targetFolder).bytesAvailable() < qint64(stat.size) + FreeSpaceReserve)
+                throw TillbrookError(QStringLiteral("%1 in the backup needs %2 MB, but the folder %3 has only %4 MB free.")
+                                         .arg(name)
+                                         .arg(qint64(stat.size / (1024 * 1024)) + 1)
+                                         .arg(QDir::toNativeSeparators(targetFolder))
+                                         .arg(QStorageInfo(targetFolder).bytesAvailable() / (1024 * 1024)));
+
             QTemporaryFile out(folder.filePath(QStringLiteral(".%1.restoring-XXXXXX").arg(name)));
             out.setAutoRemove(false);
             if (!out.open())
                 throw TillbrookError(QStringLiteral("%1: %2").arg(out.fileTemplate(), out.errorString()));
             entry.extractedPath = out.fileName();
             entries << entry;
+            if (out.write(head, sizeof head) != qint64(sizeof head))
+                throw TillbrookError(QStringLiteral("%1: %2").arg(entry.extractedPath, out.errorString()));
+            zip_uint64_t entryBytes = sizeof head;
+            doneBytes += sizeof head;
 
-            std::unique_ptr<zip_file_t, ZipFileCloser> in(zip_fopen_index(zip.get(), zip_uint64_t(i), 0));
-            if (!in)
-                failWith(archive, zip_get_error(zip.get()));
             for (;;) {
                 const zip_int64_t got = zip_fread(in.get(), buffer.data(), zip_uint64_t(buffer.size()));
                 if (got < 0)
                     failWith(archive, zip_file_get_error(in.get()));
                 if (got == 0)
                     break;
+                entryBytes += zip_uint64_t(got);
+                // More coming out than the entry declares: a forged archive, not a backup.
+                if (sized && entryBytes > stat.size)
+                    throw TillbrookError(QStringLiteral("%1 in the backup holds more than it declares; "
+                                                        "nothing has been restored.").arg(name));
                 if (out.write(buffer.constData(), got) != got)
                     throw TillbrookError(QStringLiteral("%1: %2").arg(entry.extractedPath, out.errorString()));
                 doneBytes += zip_uint64_t(got);
@@ -156,6 +196,8 @@ QList<ExtractedEntry> ExtractBackupArchive(const QString &archive, const QString
         throw;
     }
     for (ExtractedEntry &entry : entries) {
+        if (entry.extractedPath.isEmpty())
+            continue; // refused by its first bytes
         entry.problem = DataFileSoundnessProblem(entry.extractedPath);
         if (cancelled && cancelled()) {
             removeExtracted(entries);

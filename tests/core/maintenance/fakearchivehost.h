@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 // Records what the archive work showed and presses Cancel when told to.
 class FakeArchiveHost : public ArchiveHost
 {
@@ -15,13 +17,20 @@ public:
     int closes = 0;
     // Cancel is pressed at this progress report (1 = the first); 0: never.
     int cancelAtReport = 0;
+    // Called at each progress report, to look at the files while the work goes on.
+    std::function<void()> onProgress;
 
     void wait(int milliseconds) override { waits << milliseconds; }
     void showProgress(bool isRestore, const QString &from, const QString &to) override
     {
         shown << QStringLiteral("%1 %2 -> %3").arg(isRestore ? "Restore" : "Backup", from, to);
     }
-    void setProgress(int value) override { progress << value; }
+    void setProgress(int value) override
+    {
+        progress << value;
+        if (onProgress)
+            onProgress();
+    }
     bool cancelRequested() const override { return cancelAtReport > 0 && progress.size() >= cancelAtReport; }
     void closeProgress() override { ++closes; }
 };

@@ -140,6 +140,7 @@ private slots:
     void archivesThatRestoreNothingSaySo_data();
     void archivesThatRestoreNothingSaySo();
     void manyRefusedEntriesGiveOneMessage();
+    void entryThatIsNoDatabaseIsNeverWritten();
 };
 
 void TestBackup::backupWritesASoundArchive_data()
@@ -633,6 +634,29 @@ void TestBackup::manyRefusedEntriesGiveOneMessage()
     QVERIFY(top.contains(QStringLiteral("note0.txt")));
     QVERIFY(top.contains(QStringLiteral("and 190 more")));
     QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Restore not completed successfully."));
+}
+
+// An entry is looked at by its first bytes before anything is written: a 64 MB entry
+// of zeros (4 MB packed to a few KB would do as well) never reaches the disk.
+void TestBackup::entryThatIsNoDatabaseIsNeverWritten()
+{
+    TestDataFile f;
+    const QString archive = f.filePath(QStringLiteral("bomb.zip"));
+    writeArchive(archive, {{QStringLiteral("test.tillbrook"), QByteArray(64 * 1024 * 1024, '\0')}});
+    QVERIFY(QFileInfo(archive).size() < 1024 * 1024);
+    const QString target = f.filePath(QStringLiteral("target"));
+    QVERIFY(QDir().mkpath(target));
+    qint64 largestSeen = 0;
+    FakeArchiveHost host;
+    host.onProgress = [&] {
+        for (const QFileInfo &file : QDir(target).entryInfoList(QDir::Files | QDir::Hidden))
+            largestSeen = qMax(largestSeen, file.size());
+    };
+    QVERIFY(RestoreBackup(f.session, archive, target, host));
+    QCOMPARE(largestSeen, qint64(0));
+    QVERIFY(filesIn(target).isEmpty());
+    QCOMPARE(f.notifier.dialogs.size(), 1);
+    QVERIFY(f.notifier.dialogs[0].top.contains(QStringLiteral("is not a Tillbrook data file")));
 }
 
 QTEST_GUILESS_MAIN(TestBackup)
