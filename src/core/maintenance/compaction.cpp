@@ -3,6 +3,7 @@
 #include "core/base/notices.h"
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/filelock.h"
+#include "core/datafile/leftoverfiles.h"
 #include "core/maintenance/sqlitefile.h"
 #include "core/session/session.h"
 
@@ -56,6 +57,9 @@ Compaction::Compaction(const QString &path) : m_path(path), m_content(path)
 {
     if (!QFileInfo(path).isFile())
         return;
+    // Leftovers of a killed run go first (before our own lock, which would hide
+    // whether another program holds the file).
+    RemoveLeftoverWorkFiles(path);
     // The lock keeps another Tillbrook from opening the file until the copy is in its
     // place; taken before SQLite opens the file and let go after SQLite has closed it,
     // so closing its descriptor never drops SQLite's own locks.

@@ -3,6 +3,7 @@
 #include "core/base/notices.h"
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/filelock.h"
+#include "core/datafile/leftoverfiles.h"
 #include "core/maintenance/archivework.h"
 #include "core/maintenance/compaction.h"
 #include "core/maintenance/sqlitefile.h"
@@ -302,6 +303,8 @@ bool RestoreBackup(Session &session, const QString &archive, const QString &targ
                        WarningDialog);
             return false;
         }
+        if (!session.CurrentDataFile.isEmpty())
+            RemoveLeftoverWorkFiles(session.CurrentDataFile);
         host.wait(100);
         host.showProgress(true, archive, targetFolder);
         host.wait(100);

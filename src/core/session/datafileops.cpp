@@ -5,6 +5,7 @@
 #include "core/base/texthelpers.h"
 #include "core/base/tillbrookerror.h"
 #include "core/datafile/filelock.h"
+#include "core/datafile/leftoverfiles.h"
 #include "core/session/passwordhash.h"
 #include "core/session/session.h"
 #include "core/session/settings.h"
@@ -128,6 +129,9 @@ OpenResult OpenDataFileAsking(Session &session, const QString &path, int passwor
     db.close();
     if (IsFileLocked(path))
         return fail(OpenResult::HeldElsewhere);
+    // What a killed backup, restore or compaction of this file left behind goes now,
+    // while nobody holds the file.
+    RemoveLeftoverWorkFiles(path);
     // On any failure the connection names its earlier file again, so no later statement
     // can reconnect the file that was refused.
     const auto giveUp = [&] {
