@@ -111,8 +111,23 @@ bool TMyDataModule::isConnected() const
 
 void TMyDataModule::ensureConnected()
 {
-    if (!isConnected())
-        connect();
+    if (isConnected())
+        return;
+    if (m_heldClosed)
+        throw TillbrookError(QStringLiteral("The data file is closed for a backup, a restore or an optimisation; "
+                                            "nothing can be read or written until that work is over."));
+    connect();
+}
+
+TMyDataModule::HoldClosed::HoldClosed(TMyDataModule &db) : m_db(db), m_wasHeld(db.m_heldClosed)
+{
+    m_db.close();
+    m_db.m_heldClosed = true;
+}
+
+TMyDataModule::HoldClosed::~HoldClosed()
+{
+    m_db.m_heldClosed = m_wasHeld;
 }
 
 TMyDataModule::PreparedStatement::~PreparedStatement()

@@ -32,8 +32,26 @@ public:
     void open(const QString &path);
     void close();
     bool isConnected() const;
-    // A statement on a closed connection reconnects it with the current data source.
+    // A statement on a closed connection reconnects it with the current data source,
+    // unless the file is held closed: then it is an error of the program.
     void ensureConnected();
+
+    // While the file is held closed (a backup, restore or compaction works on it), no
+    // statement may reconnect it: one that tries throws instead of silently taking the
+    // file's lock back. Closes the connection when it is opened.
+    class HoldClosed
+    {
+    public:
+        explicit HoldClosed(TMyDataModule &db);
+        ~HoldClosed();
+        HoldClosed(const HoldClosed &) = delete;
+        HoldClosed &operator=(const HoldClosed &) = delete;
+
+    private:
+        TMyDataModule &m_db;
+        bool m_wasHeld;
+    };
+    bool heldClosed() const { return m_heldClosed; }
 
     // Database transactions. Nested calls use savepoints, so an inner failure undoes
     // only its own statements. BeginWork returns the new nesting level.
@@ -70,6 +88,7 @@ private:
 
     QString m_connectionName;
     QString m_dataSource;
+    bool m_heldClosed = false;
     FileLock m_lock;
     QHash<QString, std::shared_ptr<PreparedStatement>> m_cache;
     sqlite3 *m_handle = nullptr;

@@ -5,6 +5,8 @@
 #include "core/datafile/filelock.h"
 #include "core/session/session.h"
 
+#include <optional>
+
 namespace {
 
 constexpr int LockAttempts = 10;
@@ -27,7 +29,9 @@ bool RunArchiveWork(Session &session, ArchiveHost &host, const QString &lockedPa
     // Closing the connection now would throw away work not yet committed.
     if (db.InTransaction())
         throw TillbrookError(QStringLiteral("Please finish the current change before a backup or a restore."));
-    db.close();
+    // From here until the file is connected again, a statement is an error, never a
+    // silent reconnect that would take the file's lock back from the work.
+    std::optional<TMyDataModule::HoldClosed> held(std::in_place, db);
 
     // Waits only while another program holds the file, a second at a time.
     bool free = !locked();
@@ -40,6 +44,7 @@ bool RunArchiveWork(Session &session, ArchiveHost &host, const QString &lockedPa
             MessageBoxKind::Warning,
             QStringLiteral("The database file has been opened in another application, or it has been locked. ")
                 + failureEnding);
+        held.reset();
         reconnect(db);
         return false;
     }
@@ -49,6 +54,7 @@ bool RunArchiveWork(Session &session, ArchiveHost &host, const QString &lockedPa
         result = work();
     } catch (...) {
         host.closeProgress();
+        held.reset();
         // The program must not be left without its file; the error of the work is the
         // one to report even when the file cannot be connected again.
         try {
@@ -58,6 +64,7 @@ bool RunArchiveWork(Session &session, ArchiveHost &host, const QString &lockedPa
         throw;
     }
     host.closeProgress();
+    held.reset();
     reconnect(db);
     return result;
 }

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <optional>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -132,8 +133,10 @@ bool CompactDataFile(const QString &path, const FileReplacer &replace)
 void CompactRepair(Session &session)
 {
     TMyDataModule &db = session.MyDataModule;
-    db.close();
-    CompactDataFile(session.CurrentDataFile);
+    {
+        const TMyDataModule::HoldClosed held(db);
+        CompactDataFile(session.CurrentDataFile);
+    }
     ShowNotice(session.notifier, QStringLiteral("Validation and optimisation of the database is ready."),
                InformationBar);
     if (!db.dataSource().isEmpty())
@@ -144,10 +147,13 @@ bool CheckChosenDataFile(Session &session, const QString &path)
 {
     TMyDataModule &db = session.MyDataModule;
     const bool inUse = db.isConnected() && samePath(path, db.dataSource());
+    std::optional<TMyDataModule::HoldClosed> held;
     if (inUse)
-        db.close();
+        held.emplace(db);
     const bool sound = CompactDataFile(path);
-    if (inUse)
+    if (inUse) {
+        held.reset();
         db.connect();
+    }
     return sound;
 }

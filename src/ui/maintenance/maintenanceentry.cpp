@@ -1,5 +1,7 @@
 #include "ui/maintenance/maintenanceentry.h"
 
+#include "ui/app/inputblocker.h"
+
 #include "core/datafile/programfolder.h"
 #include "core/maintenance/backup.h"
 #include "core/maintenance/password.h"
@@ -18,6 +20,8 @@
 
 bool RunBackup(Session &session, QWidget *parent, const QString &dataFile, const QString &archive, bool waits)
 {
+    // The file is closed under the window for the whole work: it takes no input.
+    const InputBlocker blocked(parent ? parent->window() : nullptr);
     TfrmBackup window(session.notifier, waits, parent);
     return BackupDataFile(session, dataFile, archive, window);
 }
@@ -29,6 +33,7 @@ bool RunRestore(Session &session, QWidget *parent, const QString &archive, bool 
         previous.isEmpty() ? DocumentsDataFolder() : QFileInfo(previous).absolutePath() + u'/';
     bool restored = false;
     {
+        const InputBlocker blocked(parent ? parent->window() : nullptr);
         TfrmBackup window(session.notifier, waits, parent);
         restored = RestoreBackup(session, archive, folder, window);
     }

@@ -2,6 +2,7 @@
 #include "ui/mainwindow/mainwindow.h"
 
 #include "core/base/notices.h"
+#include "ui/app/inputblocker.h"
 #include "core/maintenance/backup.h"
 #include "core/maintenance/compaction.h"
 #include "core/register/entrylock.h"
@@ -31,6 +32,7 @@ void TfrmMain::CompactRepair1Click()
 {
     if (refusedWhileEditing(EntryLockMessage::Maintenance))
         return;
+    const InputBlocker blocked(this);
     CompactRepair(m_session);
 }
 

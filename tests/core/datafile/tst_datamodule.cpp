@@ -41,6 +41,7 @@ private slots:
     void unusableFileIsRefusedAndLeftUntouched();
     void missingFileIsRefusedAndNotCreated();
     void statementOnClosedConnectionReconnects();
+    void statementWhileHeldClosedIsAnError();
     void failedStatementRaisesTheEngineMessage();
     void rollbackUndoesTheWork();
     void nestedWorkUndoesOnlyItsOwnStatements();
@@ -112,6 +113,22 @@ void TestDataModule::statementOnClosedConnectionReconnects()
     TestDataFile f;
     f.db().close();
     QVERIFY(!f.db().isConnected());
+    QCOMPARE(countPayees(f.db()), 1);
+    QVERIFY(f.db().isConnected());
+}
+
+// While a backup or restore holds the file closed, a statement must not quietly take
+// the file (and its lock) back: it is an error, and the connection stays closed.
+void TestDataModule::statementWhileHeldClosedIsAnError()
+{
+    TestDataFile f;
+    {
+        const TMyDataModule::HoldClosed held(f.db());
+        QVERIFY(!f.db().isConnected());
+        QVERIFY_THROWS_EXCEPTION(TillbrookError, countPayees(f.db()));
+        QVERIFY(!f.db().isConnected());
+        QVERIFY(!IsFileLocked(f.path()));
+    }
     QCOMPARE(countPayees(f.db()), 1);
     QVERIFY(f.db().isConnected());
 }

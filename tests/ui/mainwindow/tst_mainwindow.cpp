@@ -355,6 +355,7 @@ private slots:
     void programOptionsWhileEditingAreRefused();
     void maintenanceWhileEditingIsRefused_data();
     void maintenanceWhileEditingIsRefused();
+    void windowTakesNoInputDuringABackup();
     void findSearchesTheRegisterGrid();
     void reportItemsOpenTheirWindows_data();
     void reportItemsOpenTheirWindows();
@@ -1541,6 +1542,39 @@ void TestMainWindow::maintenanceWhileEditingIsRefused()
     QVERIFY(f.notifier.dialogs.isEmpty());
     QVERIFY(s.window.isEditing());
     QCOMPARE(f.session.CurrentDataFile, file);
+}
+
+// The file is closed while a backup works on it. A click on the next-month arrow then
+// must do nothing: it would load the register from a file that is not there for it,
+// reconnect it and take its lock back from the backup.
+void TestMainWindow::windowTakesNoInputDuringABackup()
+{
+    Fixture f;
+    const QString file = f.newFile(QStringLiteral("home.tillbrook"));
+    addAccounts(file, {QStringLiteral("Wallet")});
+    f.setLastOpened(file);
+    Started s(f);
+    QVERIFY(showActive(s.window));
+    RegisterView *view = s.window.registerView();
+    const int month = view->shownMonth().month;
+    QPushButton *next = view->pnlMonth()->btnMoreDate();
+    bool clickedWhileClosed = false;
+    // The click lands while the work lets the windows repaint, with the file closed.
+    QTimer::singleShot(0, this, [&] {
+        clickedWhileClosed = !f.session.MyDataModule.isConnected();
+        QTest::mouseClick(next, Qt::LeftButton);
+    });
+    const QString archive = f.dir.filePath(QStringLiteral("home.zip"));
+    f.answers = {choosePath(archive)};
+    s.window.Backup1Click();
+    QVERIFY(clickedWhileClosed);
+    QCOMPARE(view->shownMonth().month, month);
+    QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Backup created."));
+    QVERIFY(f.notifier.messageBoxes.isEmpty());
+    QVERIFY(QFileInfo::exists(archive));
+    // Afterwards the window works as before.
+    QTest::mouseClick(next, Qt::LeftButton);
+    QVERIFY(view->shownMonth().month != month);
 }
 
 void TestMainWindow::reportItemsOpenTheirWindows_data()
