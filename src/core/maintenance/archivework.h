@@ -20,6 +20,8 @@ public:
     virtual void setProgress(int value) = 0;
     // True once the user has pressed Cancel; the work then stops.
     virtual bool cancelRequested() const = 0;
+    // Names the step now running in the progress window ("Checking the restored file ...").
+    virtual void showStep(const QString &text) { Q_UNUSED(text); }
     virtual void closeProgress() = 0;
 };
 

@@ -16,7 +16,9 @@
 #include <QStorageInfo>
 #include <QTemporaryFile>
 
+#include <chrono>
 #include <cstring>
+#include <future>
 
 #include <zip.h>
 
@@ -67,6 +69,36 @@ void removeExtracted(const QList<ExtractedEntry> &entries)
         QFile::remove(entry.extractedPath);
 }
 
+// The full check of an extracted file on a worker thread; meanwhile the caller's
+// progress keeps the window alive and a Cancel interrupts SQLite.
+QString checkOnWorker(const QString &path, const std::function<void(double)> &progress,
+                      const std::function<bool()> &cancelled)
+{
+    std::unique_ptr<SqliteFile> file;
+    try {
+        file = std::make_unique<SqliteFile>(path, SqliteFile::ReadOnly);
+    } catch (const TillbrookError &error) {
+        return error.message();
+    }
+    std::future<QString> check = std::async(std::launch::async, [&file] {
+        try {
+            return file->soundnessProblem(SqliteFile::Depth::Full);
+        } catch (const TillbrookError &error) {
+            return error.message();
+        }
+    });
+    bool interrupted = false;
+    while (check.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+        if (progress)
+            progress(1.0);
+        if (!interrupted && cancelled && cancelled()) {
+            file->interrupt();
+            interrupted = true;
+        }
+    }
+    return check.get();
+}
+
 } // namespace
 
 void SettleLeftoverJournal(const QString &path)
@@ -106,7 +138,8 @@ QString RestoredEntryName(const QString &entryName)
 
 QList<ExtractedEntry> ExtractBackupArchive(const QString &archive, const QString &targetFolder,
                                            const std::function<void(double)> &progress,
-                                           const std::function<bool()> &cancelled)
+                                           const std::function<bool()> &cancelled,
+                                           const std::function<void()> &checking)
 {
     ZipArchive zip = openArchive(archive);
     const zip_int64_t count = zip_get_num_entries(zip.get(), 0);
@@ -196,10 +229,12 @@ QList<ExtractedEntry> ExtractBackupArchive(const QString &archive, const QString
         removeExtracted(entries);
         throw;
     }
+    if (checking)
+        checking();
     for (ExtractedEntry &entry : entries) {
         if (entry.extractedPath.isEmpty())
             continue; // refused by its first bytes
-        entry.problem = DataFileSoundnessProblem(entry.extractedPath);
+        entry.problem = checkOnWorker(entry.extractedPath, progress, cancelled);
         if (cancelled && cancelled()) {
             removeExtracted(entries);
             return {};
@@ -313,7 +348,7 @@ bool RestoreBackup(Session &session, const QString &archive, const QString &targ
         try {
             entries = ExtractBackupArchive(
                 archive, targetFolder, [&](double done) { host.setProgress(int(done * 99)); },
-                [&] { return host.cancelRequested(); });
+                [&] { return host.cancelRequested(); }, [&] { host.showStep(CheckingRestoredFileText); });
         } catch (const TillbrookError &error) {
             // A damaged or cut archive: the reason belongs in the message, not under "More".
             host.closeProgress();

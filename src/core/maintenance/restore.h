@@ -31,13 +31,19 @@ void RemoveStaleCompanions(const QString &path);
 QString RestoredEntryName(const QString &entryName);
 
 // Takes every file entry of Archive out into a new file in TargetFolder (never under its
-// own name yet) and checks it. Progress runs from 0 to 1; when cancelled returns true
-// the extracted files are removed and the result is empty. Throws TillbrookError with
-// the archive engine's message when the archive cannot be read; nothing is then left
-// behind.
+// own name yet) and checks it with SQLite's full integrity check: an archive comes from
+// outside and may be damaged anywhere. Progress runs from 0 to 1; checking is called as
+// the check of the extracted files starts, and progress(1) again and again while it
+// runs on a worker thread, so the window repaints and takes Cancel. When cancelled
+// returns true (also in the middle of the check) the extracted files are removed and
+// the result is empty. Throws TillbrookError with the archive engine's message when
+// the archive cannot be read; nothing is then left behind.
 QList<ExtractedEntry> ExtractBackupArchive(const QString &archive, const QString &targetFolder,
                                            const std::function<void(double)> &progress = {},
-                                           const std::function<bool()> &cancelled = {});
+                                           const std::function<bool()> &cancelled = {},
+                                           const std::function<void()> &checking = {});
+// Restore's step text while the extracted files are checked.
+inline const QString CheckingRestoredFileText = QStringLiteral("Checking the restored file ...");
 
 // The restore steps on extracted entries: an entry that is not a sound data file is
 // refused with a message; an entry whose file exists is first asked about and then put

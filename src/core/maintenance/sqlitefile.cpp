@@ -76,6 +76,12 @@ SqliteFile::~SqliteFile()
     close();
 }
 
+void SqliteFile::interrupt()
+{
+    if (m_db)
+        sqlite3_interrupt(m_db);
+}
+
 void SqliteFile::close()
 {
     if (m_db) {

@@ -34,6 +34,10 @@ public:
     // through the tables' smallest indexes.
     QList<qint64> tableRowCounts();
 
+    // Stops the statement running on this file's connection (from any thread); it ends
+    // with an error.
+    void interrupt();
+
     void close();
 
 private:

@@ -137,6 +137,12 @@ void TfrmBackup::setProgress(int value)
     QCoreApplication::processEvents();
 }
 
+void TfrmBackup::showStep(const QString &text)
+{
+    lblWait->setText(text);
+    QCoreApplication::processEvents();
+}
+
 void TfrmBackup::closeProgress()
 {
     hide();

@@ -33,6 +33,7 @@ public:
     void wait(int milliseconds) override;
     void showProgress(bool isRestore, const QString &from, const QString &to) override;
     void setProgress(int value) override;
+    void showStep(const QString &text) override;
     bool cancelRequested() const override { return m_cancelled; }
     void closeProgress() override;
 

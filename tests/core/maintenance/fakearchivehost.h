@@ -31,6 +31,14 @@ public:
         if (onProgress)
             onProgress();
     }
-    bool cancelRequested() const override { return cancelAtReport > 0 && progress.size() >= cancelAtReport; }
+    // Cancel is pressed once the check of the restored file has begun.
+    bool cancelWhenChecking = false;
+
+    bool cancelRequested() const override
+    {
+        return (cancelAtReport > 0 && progress.size() >= cancelAtReport) || (cancelWhenChecking && !steps.isEmpty());
+    }
     void closeProgress() override { ++closes; }
+    void showStep(const QString &text) override { steps << text; }
+    QStringList steps;
 };

@@ -141,6 +141,8 @@ private slots:
     void archivesThatRestoreNothingSaySo();
     void manyRefusedEntriesGiveOneMessage();
     void entryThatIsNoDatabaseIsNeverWritten();
+    void checkOfTheRestoredFileIsAStepOfItsOwn_data();
+    void checkOfTheRestoredFileIsAStepOfItsOwn();
 };
 
 void TestBackup::backupWritesASoundArchive_data()
@@ -657,6 +659,42 @@ void TestBackup::entryThatIsNoDatabaseIsNeverWritten()
     QVERIFY(filesIn(target).isEmpty());
     QCOMPARE(f.notifier.dialogs.size(), 1);
     QVERIFY(f.notifier.dialogs[0].top.contains(QStringLiteral("is not a Tillbrook data file")));
+}
+
+// The full check of the restored file shows as its own step, and Cancel stops it:
+// nothing is then replaced and no extracted file is left.
+void TestBackup::checkOfTheRestoredFileIsAStepOfItsOwn_data()
+{
+    QTest::addColumn<bool>("cancel");
+    QTest::newRow("checked and restored") << false;
+    QTest::newRow("cancelled while checking") << true;
+}
+
+void TestBackup::checkOfTheRestoredFileIsAStepOfItsOwn()
+{
+    QFETCH(bool, cancel);
+    TestDataFile f;
+    f.db().close();
+    setNote(f.path(), QStringLiteral("old"));
+    const QString archive = f.filePath(QStringLiteral("safe.tillbrook.zip"));
+    QVERIFY(WriteBackupArchive(f.path(), archive));
+    setNote(f.path(), QStringLiteral("new"));
+    f.db().connect();
+    const QByteArray before = readAll(f.path());
+    const QStringList filesBefore = filesIn(f.folder());
+    f.notifier.dialogAnswers << QStringLiteral("Yes");
+    FakeArchiveHost host;
+    host.cancelWhenChecking = cancel;
+    QCOMPARE(RestoreBackup(f.session, archive, f.folder(), host), !cancel);
+    QCOMPARE(host.steps, QStringList{CheckingRestoredFileText});
+    QCOMPARE(filesIn(f.folder()), filesBefore);
+    if (cancel) {
+        QCOMPARE(readAll(f.path()), before);
+        QVERIFY(f.notifier.dialogs.isEmpty());
+    } else {
+        QCOMPARE(f.notifier.lastBar(), QStringLiteral("  Restore Complete."));
+    }
+    QVERIFY(f.db().isConnected() || !cancel);
 }
 
 QTEST_GUILESS_MAIN(TestBackup)
