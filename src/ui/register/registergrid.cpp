@@ -74,6 +74,8 @@ void RegisterGrid::SetupRegisterColumns()
     m.EndUpdate();
     m_amounts.clear();
     m_firstRowPending = true;
+    m_upcoming.clear();
+    m_upcomingFirst = -1;
 }
 
 namespace {
@@ -129,6 +131,7 @@ void RegisterGrid::FillRows(const QList<TTransaction> &transactions, std::option
 {
     if (transactions.isEmpty())
         return;
+    const auto aside = upcomingAside();
     StringTableModel &m = model();
     m.BeginUpdate();
     // A balance beyond the amount type throws: the view is still brought up to date.
@@ -156,6 +159,7 @@ void RegisterGrid::FillRows(const QList<TTransaction> &transactions, std::option
 
 void RegisterGrid::AddRow(const TTransaction &transaction)
 {
+    const auto aside = upcomingAside();
     StringTableModel &m = model();
     if (m_firstRowPending)
         m_firstRowPending = false;
@@ -187,6 +191,7 @@ void RegisterGrid::AppendRowTexts(QList<QString> &&texts)
 {
     if (texts.isEmpty())
         return;
+    const auto aside = upcomingAside();
     StringTableModel &m = model();
     // The pending empty row takes the first text.
     const int first = m_firstRowPending ? lastRow() : m.RowCount();
@@ -216,6 +221,7 @@ bool RegisterGrid::RemoveRow(int transactionId)
     const int row = findRow(transactionId);
     if (row < 0)
         return false;
+    const auto aside = upcomingAside();
     model().RemoveRows(row, 1);
     if (findRow(transactionId) < 0)
         m_amounts.remove(transactionId);
@@ -241,12 +247,12 @@ int RegisterGrid::transactionIdAt(int row) const
 
 int RegisterGrid::lastRow() const
 {
-    return model().RowCount() - 1;
+    return (m_upcomingFirst > 0 ? m_upcomingFirst : model().RowCount()) - 1;
 }
 
 int RegisterGrid::transactionRowCount() const
 {
-    return m_firstRowPending ? 0 : qMax(0, model().RowCount() - 1);
+    return m_firstRowPending ? 0 : qMax(0, lastRow());
 }
 
 QString RegisterGrid::cell(int col, int row) const
@@ -269,11 +275,11 @@ Money RegisterGrid::FillRunningBalance(Money opening)
     StringTableModel &m = model();
     QList<Money> amounts;
     amounts.reserve(m.RowCount());
-    for (int row = 1; row < m.RowCount(); ++row)
+    for (int row = 1; row <= lastRow(); ++row)
         amounts.append(m_amounts.value(transactionIdAt(row)));
     const QList<Money> balances = RunningBalances(opening, amounts);
     const int digits = m_options.DecimalDigits;
-    for (int row = 1; row < m.RowCount(); ++row)
+    for (int row = 1; row <= lastRow(); ++row)
         m.SetCell(ColBalance, row, balances.at(row - 1).toGroupedText(digits));
     return balances.isEmpty() ? opening : balances.last();
 }
@@ -348,6 +354,10 @@ void RegisterGrid::getCellColor(int row, int col, TGridDrawState state, TGridCel
         return;
     style.Brush = (row % 2) ? Cream : PaleGreen;
     style.FontColor = Qt::black;
+    if (isUpcomingRow(row)) {
+        style.FontColor = Qt::gray;
+        style.Font.setItalic(true);
+    }
 }
 
 int LoadFilteredRegisterGrid(Session &session, RegisterGrid &grid, const RegisterFilter &filter)
