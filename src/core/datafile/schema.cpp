@@ -161,7 +161,8 @@ const QMap<QString, QString> &addedTableStatements()
 QStringList namesOf(QSqlQuery &query, const QString &type)
 {
     QStringList names;
-    query.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = ?"));
+    if (!query.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = ?")))
+        throw DatabaseError(query.lastError().text());
     query.addBindValue(type);
     if (!query.exec())
         throw DatabaseError(query.lastError().text());
@@ -265,7 +266,12 @@ void validate(TMyDataModule &db)
 {
     QSqlQuery query(QSqlDatabase::database(db.connectionName(), false));
     const auto &all = allColumns();
-    const QStringList tables = namesOf(query, QStringLiteral("table"));
+    QStringList tables;
+    try {
+        tables = namesOf(query, QStringLiteral("table"));
+    } catch (const DatabaseError &error) {
+        throw DataFileFormatError(QStringLiteral("This is not a Tillbrook data file: %1").arg(error.message()));
+    }
     for (auto it = all.begin(); it != all.end(); ++it) {
         // An added table may be missing (upgrade makes it), but one that is there is
         // read by the program and must have its columns.
