@@ -6,6 +6,9 @@
 #include "core/store/lookups.h"
 #include "core/store/transactionstore.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 // The row with the names it refers to; a name whose row is gone reads as empty.
