@@ -122,6 +122,8 @@ void TfrmScheduleEdit::buildControls()
     spnCount->setObjectName(QStringLiteral("spnCount"));
     spnCount->setRange(1, 9999);
     spnCount->setSuffix(QStringLiteral(" times"));
+    // Counted from the next due date: an edited schedule shows what is left of it.
+    spnCount->setToolTip(QStringLiteral("How many more times the transaction is entered."));
     rbOnDate = new QRadioButton(QStringLiteral("O&n"), this);
     rbOnDate->setObjectName(QStringLiteral("rbOnDate"));
     dtEnd = dateEdit(this, "dtEnd");
