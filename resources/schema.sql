@@ -1,4 +1,4 @@
--- The data file: six tables. Amounts are INTEGER counts of ten-thousandths,
+-- The data file: six tables, and the schedules added later. Amounts are INTEGER counts of ten-thousandths,
 -- dates are ISO text (yyyy-MM-dd), rates are REAL. Names compare without
 -- regard to case, as users expect "rent" and "Rent" to be one payee.
 
@@ -60,6 +60,29 @@ CREATE TABLE MySettings (
   AutoTransaction  TEXT
 );
 
+-- Repeating transactions. Amount is signed as in tbTransactions; OtherAccountID is a
+-- transfer's target (Null, 0 or -1: none). Frequency 'D', 'W', 'M' or 'Y', every
+-- Interval of them; DayOfMonth is the day a monthly or yearly one asks for.
+-- NextDueDate is the first occurrence neither entered nor skipped; EndDate and
+-- RemainingCount, when set, end the schedule. Files of older templates get this
+-- table when they are opened.
+CREATE TABLE tbSchedule (
+  ScheduleId      INTEGER PRIMARY KEY AUTOINCREMENT,
+  AccountId       INTEGER NOT NULL,
+  OtherAccountID  INTEGER,
+  PayeeId         INTEGER,
+  CategoryId      INTEGER,
+  Amount          INTEGER NOT NULL,
+  strNote         TEXT,
+  Frequency       TEXT NOT NULL,
+  Interval        INTEGER NOT NULL DEFAULT 1,
+  DayOfMonth      INTEGER,
+  NextDueDate     TEXT NOT NULL,
+  EndDate         TEXT,
+  RemainingCount  INTEGER,
+  AutoEnter       TEXT NOT NULL DEFAULT 'N'
+);
+
 -- The register's month query and both balances read this index alone; with the
 -- rate it also holds everything the account summary sums.
 CREATE INDEX ixTransactionsAccountDateRate ON tbTransactions (AccountId, TransactionDate, Amount, CurrencyRate);
@@ -74,3 +97,5 @@ CREATE INDEX ixTransactionsDate ON tbTransactions (TransactionDate);
 CREATE INDEX ixPayeeName ON tbPayee (PayeeName);
 CREATE INDEX ixCategoryDescription ON tbCategory (CategoryDescription);
 CREATE INDEX ixAccountDescription ON tbAccount (AccountDescription);
+-- The due check at opening reads the schedules up to today alone.
+CREATE INDEX ixScheduleNextDueDate ON tbSchedule (NextDueDate);

@@ -69,6 +69,31 @@ int TestData::transaction(const TestTransaction &row)
     return int(insert.lastInsertId());
 }
 
+int TestData::schedule(const TestSchedule &row)
+{
+    const auto idOrNull = [](int id) { return id != 0 ? QVariant(id) : QVariant(QMetaType(QMetaType::Int)); };
+    SqlStatement insert(m_db, QStringLiteral(
+        "INSERT INTO tbSchedule (AccountId, OtherAccountID, PayeeId, CategoryId, Amount, strNote, Frequency,"
+        " Interval, DayOfMonth, NextDueDate, EndDate, RemainingCount, AutoEnter)"
+        " VALUES (:Account, :Other, :Payee, :Category, :Amount, :Note, :Frequency, :Interval, :Day, :Next,"
+        " :End, :Remaining, :Auto)"));
+    insert.bind(QStringLiteral(":Account"), row.accountId)
+        .bind(QStringLiteral(":Other"), idOrNull(row.otherAccountId))
+        .bind(QStringLiteral(":Payee"), idOrNull(row.payeeId))
+        .bind(QStringLiteral(":Category"), idOrNull(row.categoryId))
+        .bind(QStringLiteral(":Amount"), row.amount)
+        .bind(QStringLiteral(":Note"), row.note)
+        .bind(QStringLiteral(":Frequency"), row.frequency)
+        .bind(QStringLiteral(":Interval"), row.interval)
+        .bind(QStringLiteral(":Day"), idOrNull(row.dayOfMonth))
+        .bind(QStringLiteral(":Next"), row.nextDue)
+        .bind(QStringLiteral(":End"), row.endDate)
+        .bind(QStringLiteral(":Remaining"), row.remaining >= 0 ? QVariant(row.remaining) : QVariant(QMetaType(QMetaType::Int)))
+        .bind(QStringLiteral(":Auto"), row.autoEnter ? QStringLiteral("Y") : QStringLiteral("N"))
+        .exec();
+    return int(insert.lastInsertId());
+}
+
 void LeaveFreePages(const QString &path)
 {
     TMyDataModule db;

@@ -25,6 +25,25 @@ struct TestTransaction
     double rate = -1;
 };
 
+// One row of tbSchedule as a test wants it: a monthly payment of 10 on the 1st.
+// Identifiers 0 and a null date or count are written as Null.
+struct TestSchedule
+{
+    int accountId = 0;
+    int otherAccountId = 0;
+    int payeeId = 0;
+    int categoryId = 0;
+    Money amount = Money::fromUnits(-100000);
+    QString note;
+    QString frequency = QStringLiteral("M");
+    int interval = 1;
+    int dayOfMonth = 1;
+    QDate nextDue = QDate(2024, 3, 1);
+    QDate endDate;
+    int remaining = -1; // below zero: no limit
+    bool autoEnter = true;
+};
+
 // Writes the rows a fixture needs straight into the data file with plain SQL, so a
 // fixture does not lean on the code it tests. Every value is bound. Each call
 // returns the new row's identifier.
@@ -40,6 +59,7 @@ public:
     int category(const QString &name, const QString &type = QStringLiteral("Expense"));
     // Stamped with the account's currency, as the store stamps it.
     int transaction(const TestTransaction &row);
+    int schedule(const TestSchedule &row);
 
 private:
     TMyDataModule &m_db;

@@ -95,6 +95,11 @@ bool DeleteAccount(TMyDataModule &db, const QString &accountDescription)
     SqlStatement(db, QStringLiteral("DELETE FROM tbTransactions WHERE AccountId=:AccountId"))
         .bind(QStringLiteral(":AccountId"), accountId)
         .exec();
+    // Its schedules go with its transactions, and so do transfers into it, as the
+    // other halves of its transfers do.
+    SqlStatement(db, QStringLiteral("DELETE FROM tbSchedule WHERE AccountId=:AccountId OR OtherAccountID=:AccountId"))
+        .bind(QStringLiteral(":AccountId"), accountId)
+        .exec();
     // By identifier: a second account of the same name keeps its row and its
     // transactions, which would otherwise be left without an account.
     SqlStatement(db, QStringLiteral("DELETE FROM tbAccount WHERE AccountId=:AccountId"))

@@ -27,6 +27,7 @@ bool SaveAccount(TMyDataModule &db, Notifier &notifier, EditMode mode,
 int NewestAccountId(TMyDataModule &db);
 
 // Deletes the first account of that name with its transactions and the other halves
-// of its transfers, which lie in other accounts. All of it happens or none of it
+// of its transfers, which lie in other accounts, and its schedules and those
+// transferring into it. All of it happens or none of it
 // does. Returns false when there is no such account.
 bool DeleteAccount(TMyDataModule &db, const QString &accountDescription);

@@ -70,7 +70,7 @@ void TMyDataModule::connect()
     }
     try {
         Schema::validate(*this);
-        Schema::upgradeIndexes(*this);
+        Schema::upgrade(*this);
         // SQLite's default page cache (2 MB) spills to disk inside long transactions once
         // the indexes of a large file outgrow it; 64 MB keeps bulk writes and the balance
         // sums in memory. It is only taken as pages are read.

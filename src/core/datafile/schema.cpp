@@ -111,37 +111,20 @@ const QMap<QString, QString> &indexStatements()
     return statements;
 }
 
-} // namespace
+// Tables newer than the first template: a file made before them lacks them until it
+// is opened, and may be checked or restored without them.
+const char *const AddedTables[] = {"tbSchedule"};
 
-namespace Schema {
-
-QStringList indexNames()
+bool isAddedTable(const QString &table)
 {
-    return indexStatements().keys();
+    for (const char *name : AddedTables)
+        if (table.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
 }
 
-void upgradeIndexes(TMyDataModule &db)
-{
-    QSqlQuery query(QSqlDatabase::database(db.connectionName(), false));
-    QStringList present;
-    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'")))
-        throw DatabaseError(query.lastError().text());
-    while (query.next())
-        present << query.value(0).toString();
-    const auto &statements = indexStatements();
-    for (auto it = statements.begin(); it != statements.end(); ++it) {
-        if (!present.contains(it.key(), Qt::CaseInsensitive) && !query.exec(it.value()))
-            throw DatabaseError(query.lastError().text());
-    }
-    // Names from our own list above, never from the file.
-    for (const char *name : SupersededIndexes) {
-        if (present.contains(QLatin1String(name), Qt::CaseInsensitive)
-            && !query.exec(QStringLiteral("DROP INDEX \"%1\"").arg(QLatin1String(name))))
-            throw DatabaseError(query.lastError().text());
-    }
-}
-
-const QMap<QString, QStringList> &requiredColumns()
+// Every table of the schema with its columns, the added ones included.
+const QMap<QString, QStringList> &allColumns()
 {
     static const QMap<QString, QStringList> columns = [] {
         QMap<QString, QStringList> result;
@@ -158,9 +141,120 @@ const QMap<QString, QStringList> &requiredColumns()
     return columns;
 }
 
+// The schema's CREATE TABLE statements of the added tables by table name.
+const QMap<QString, QString> &addedTableStatements()
+{
+    static const QMap<QString, QString> statements = [] {
+        QMap<QString, QString> result;
+        static const QRegularExpression createTable(QStringLiteral(R"(^CREATE\s+TABLE\s+(\w+)\s)"),
+                                                    QRegularExpression::CaseInsensitiveOption);
+        for (const QString &statement : statementsOf(readResource(QStringLiteral("schema.sql")))) {
+            const QRegularExpressionMatch match = createTable.match(statement);
+            if (match.hasMatch() && isAddedTable(match.captured(1)))
+                result.insert(match.captured(1), statement);
+        }
+        return result;
+    }();
+    return statements;
+}
+
+QStringList namesOf(QSqlQuery &query, const QString &type)
+{
+    QStringList names;
+    if (!query.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = ?")))
+        throw DatabaseError(query.lastError().text());
+    query.addBindValue(type);
+    if (!query.exec())
+        throw DatabaseError(query.lastError().text());
+    while (query.next())
+        names << query.value(0).toString();
+    return names;
+}
+
+void checkColumns(QSqlQuery &query, const QString &table, const QStringList &columns)
+{
+    const QStringList present = columnsOf(query, table);
+    if (present.isEmpty())
+        throw DataFileFormatError(
+            QStringLiteral("This is not a Tillbrook data file: it has no table %1.").arg(table));
+    for (const QString &column : columns) {
+        if (!present.contains(column, Qt::CaseInsensitive))
+            throw DataFileFormatError(
+                QStringLiteral("This is not a Tillbrook data file: the table %1 has no column %2.")
+                    .arg(table, column));
+    }
+}
+
+} // namespace
+
+namespace Schema {
+
+QStringList indexNames()
+{
+    return indexStatements().keys();
+}
+
+void upgrade(TMyDataModule &db)
+{
+    QSqlDatabase connection = QSqlDatabase::database(db.connectionName(), false);
+    QSqlQuery query(connection);
+    const QStringList tables = namesOf(query, QStringLiteral("table"));
+    const QStringList present = namesOf(query, QStringLiteral("index"));
+    QStringList statements;
+    const auto &creates = addedTableStatements();
+    for (auto it = creates.begin(); it != creates.end(); ++it)
+        if (!tables.contains(it.key(), Qt::CaseInsensitive))
+            statements << it.value();
+    const auto &indexes = indexStatements();
+    for (auto it = indexes.begin(); it != indexes.end(); ++it)
+        if (!present.contains(it.key(), Qt::CaseInsensitive))
+            statements << it.value();
+    // Names from our own list above, never from the file.
+    for (const char *name : SupersededIndexes)
+        if (present.contains(QLatin1String(name), Qt::CaseInsensitive))
+            statements << QStringLiteral("DROP INDEX \"%1\"").arg(QLatin1String(name));
+    if (statements.isEmpty())
+        return;
+    // All of it or none: a file left half upgraded would be upgraded again next time,
+    // but a table without its index would make the due check read every schedule.
+    if (!query.exec(QStringLiteral("BEGIN")))
+        throw DatabaseError(query.lastError().text());
+    for (const QString &statement : std::as_const(statements)) {
+        if (!query.exec(statement)) {
+            const QString message = query.lastError().text();
+            query.exec(QStringLiteral("ROLLBACK"));
+            throw DatabaseError(message);
+        }
+    }
+    if (!query.exec(QStringLiteral("COMMIT"))) {
+        const QString message = query.lastError().text();
+        query.exec(QStringLiteral("ROLLBACK"));
+        throw DatabaseError(message);
+    }
+}
+
+const QMap<QString, QStringList> &requiredColumns()
+{
+    static const QMap<QString, QStringList> columns = [] {
+        QMap<QString, QStringList> result = allColumns();
+        for (const char *name : AddedTables)
+            result.remove(QLatin1String(name));
+        return result;
+    }();
+    return columns;
+}
+
+QStringList addedTables()
+{
+    QStringList names;
+    for (const char *name : AddedTables)
+        names << QLatin1String(name);
+    return names;
+}
+
 bool isKnownColumn(const QString &table, const QString &column)
 {
-    const auto &all = requiredColumns();
+    const auto &all = allColumns();
     for (auto it = all.begin(); it != all.end(); ++it) {
         if (it.key().compare(table, Qt::CaseInsensitive) == 0)
             return column.isEmpty() || it.value().contains(column, Qt::CaseInsensitive);
@@ -171,18 +265,19 @@ bool isKnownColumn(const QString &table, const QString &column)
 void validate(TMyDataModule &db)
 {
     QSqlQuery query(QSqlDatabase::database(db.connectionName(), false));
-    const auto &required = requiredColumns();
-    for (auto it = required.begin(); it != required.end(); ++it) {
-        const QStringList present = columnsOf(query, it.key());
-        if (present.isEmpty())
-            throw DataFileFormatError(
-                QStringLiteral("This is not a Tillbrook data file: it has no table %1.").arg(it.key()));
-        for (const QString &column : it.value()) {
-            if (!present.contains(column, Qt::CaseInsensitive))
-                throw DataFileFormatError(
-                    QStringLiteral("This is not a Tillbrook data file: the table %1 has no column %2.")
-                        .arg(it.key(), column));
-        }
+    const auto &all = allColumns();
+    QStringList tables;
+    try {
+        tables = namesOf(query, QStringLiteral("table"));
+    } catch (const DatabaseError &error) {
+        throw DataFileFormatError(QStringLiteral("This is not a Tillbrook data file: %1").arg(error.message()));
+    }
+    for (auto it = all.begin(); it != all.end(); ++it) {
+        // An added table may be missing (upgrade makes it), but one that is there is
+        // read by the program and must have its columns.
+        if (isAddedTable(it.key()) && !tables.contains(it.key(), Qt::CaseInsensitive))
+            continue;
+        checkColumns(query, it.key(), it.value());
     }
 }
 

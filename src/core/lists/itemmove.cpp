@@ -18,12 +18,22 @@ int MoveTransactions(TMyDataModule &db, ItemKind kind, int fromId, int toId)
     const ItemKindTable &t = ItemTableOf(kind);
     SqlStatement query(db, QStringLiteral("UPDATE tbTransactions SET %1=:To WHERE %1=:From").arg(t.idColumn));
     query.bind(QStringLiteral(":To"), toId).bind(QStringLiteral(":From"), fromId).exec();
-    return query.rowsAffected();
+    const int moved = query.rowsAffected();
+    // The schedules go with them, so what they enter later lands where the rest went.
+    SqlStatement(db, QStringLiteral("UPDATE tbSchedule SET %1=:To WHERE %1=:From").arg(t.idColumn))
+        .bind(QStringLiteral(":To"), toId)
+        .bind(QStringLiteral(":From"), fromId)
+        .exec();
+    return moved;
 }
 
 void DeleteItemById(TMyDataModule &db, ItemKind kind, int id)
 {
     const ItemKindTable &t = ItemTableOf(kind);
+    // A schedule still naming it is left with none (transactions keep the number).
+    SqlStatement(db, QStringLiteral("UPDATE tbSchedule SET %1=NULL WHERE %1=:Id").arg(t.idColumn))
+        .bind(QStringLiteral(":Id"), id)
+        .exec();
     SqlStatement query(db, QStringLiteral("DELETE FROM %1 WHERE %2=:Id").arg(t.table, t.idColumn));
     query.bind(QStringLiteral(":Id"), id).exec();
 }

@@ -16,12 +16,13 @@ class TMyDataModule;
 QString MoveRefusal(const QString &sourceName, int sourceId, const QString &targetName, int targetId);
 
 // Gives every transaction of item fromId the item toId, whatever its account, date
-// or status, both rows of a transfer included; amounts, links and budgets are not
-// touched. Returns the number of rows moved. A failed statement throws DatabaseError
+// or status, both rows of a transfer included, and every schedule of it; amounts,
+// links and budgets are not touched. Returns the number of transactions moved. A failed statement throws DatabaseError
 // and changes no row; the caller's savepoint keeps the rest of its work.
 int MoveTransactions(TMyDataModule &db, ItemKind kind, int fromId, int toId);
 
-// Deletes the item's own row; transactions are not touched.
+// Deletes the item's own row; transactions are not touched, schedules naming it are
+// left without one.
 void DeleteItemById(TMyDataModule &db, ItemKind kind, int id);
 
 // The texts of the move dialog.

@@ -142,6 +142,14 @@ bool UpdateItem(TMyDataModule &db, Notifier &notifier, const QString &table, con
 void DeleteItem(TMyDataModule &db, const QString &table, const QString &nameColumn, const QString &name)
 {
     const Names n = itemTable(table, nameColumn);
+    // Transactions keep the identifier and show no name; a schedule is left with none
+    // rather than a number that nothing answers to. The identifier column has the same
+    // name in both tables.
+    const QString idColumn = n.table == QLatin1String("tbPayee") ? QStringLiteral("PayeeId") : QStringLiteral("CategoryId");
+    SqlStatement(db, QStringLiteral("UPDATE tbSchedule SET %1=NULL WHERE %1 IN (SELECT %1 FROM %2 WHERE %3=:Name)")
+                         .arg(idColumn, n.table, n.column))
+        .bind(QStringLiteral(":Name"), name)
+        .exec();
     SqlStatement query(db, QStringLiteral("DELETE FROM %1 WHERE %2=:Name").arg(n.table, n.column));
     query.bind(QStringLiteral(":Name"), name).exec();
 }

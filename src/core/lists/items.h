@@ -40,7 +40,8 @@ bool UpdateItem(TMyDataModule &db, Notifier &notifier, const QString &table, con
                 const QString &newName, const QString &frequency, Money amount, bool isExpense,
                 const QString &oldName);
 
-// Deletes every row of that name. Transactions keep the identifier they refer to.
+// Deletes every row of that name. Transactions keep the identifier they refer to;
+// schedules naming one of the rows are left without payee or category.
 void DeleteItem(TMyDataModule &db, const QString &table, const QString &nameColumn, const QString &name);
 
 // One line of the item list: the stored name and the four shown texts.

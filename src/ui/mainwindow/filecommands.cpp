@@ -211,6 +211,7 @@ bool TfrmMain::openChosenFile(const QString &path, bool addToRecentFiles)
     setCaptionFile(path);
     RefreshLookups();
     LoadRegisterGrid();
+    ScheduledTransactionsDue();
     if (addToRecentFiles && path.size() < MaxRecentPathLength)
         emit recentFileOpened(path);
     return true;

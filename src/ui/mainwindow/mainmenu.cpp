@@ -56,6 +56,8 @@ MainMenu BuildMainMenu(QMenuBar *bar)
     m.Accounts1 = addItem(m.Setup1, "Accounts1", QStringLiteral("Accounts"));
     m.PayeesandBudgets1 = addItem(m.Setup1, "PayeesandBudgets1", QStringLiteral("Payees and Budgets"));
     m.CategoriesandBudgets1 = addItem(m.Setup1, "CategoriesandBudgets1", QStringLiteral("Categories and Budgets"));
+    m.Setup1->addSeparator();
+    m.ScheduledTransactions1 = addItem(m.Setup1, "ScheduledTransactions1", QStringLiteral("Scheduled Transactions ..."));
 
     m.Tools1 = addMenu(bar, "Tools1", QStringLiteral("&Tools"));
     m.CompactRepair1 = addItem(m.Tools1, "CompactRepair1", QStringLiteral("Validate and Optimise database"));

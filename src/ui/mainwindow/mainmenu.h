@@ -24,6 +24,7 @@ struct MainMenu
     QAction *Accounts1 = nullptr;
     QAction *PayeesandBudgets1 = nullptr;
     QAction *CategoriesandBudgets1 = nullptr;
+    QAction *ScheduledTransactions1 = nullptr;
 
     QMenu *Tools1 = nullptr;
     QAction *CompactRepair1 = nullptr;

@@ -36,6 +36,7 @@ TfrmMain::TfrmMain(Session &session, QWidget *parent)
     m_menu = BuildMainMenu(menuBar());
     connectFileMenu();
     connectSetupMenu();
+    connectScheduleCommands();
     connectToolsMenu();
     connectOptionsMenu();
     connectReportsMenu();
@@ -94,6 +95,7 @@ void TfrmMain::FormShow()
     Delay(m_waitMs);
     // The date field now says today; the selected transaction shows with its own date.
     m_register->refillEntryPanel();
+    ScheduledTransactionsDue();
 
     if (RunWeeklyUpdateCheck(m_session, m_today()))
         CheckforUpdates1Click();

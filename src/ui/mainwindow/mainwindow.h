@@ -74,6 +74,11 @@ public:
     // Setup menu: the currency and account lists, then the register refreshes.
     void Currencies1Click();
     void Accounts1Click();
+    // Scheduled transactions (schedulecommands.cpp): the list, "Schedule this ..." on
+    // the selected transaction, and the due check at opening and on "Today".
+    void ScheduledTransactions1Click();
+    void ScheduleThisClick();
+    void ScheduledTransactionsDue();
 
     // --- Handlers ---
     // The steps of the first showing; runs once.
@@ -124,6 +129,7 @@ private:
     void onTriggered(QAction *action, Handler handler);
     void connectFileMenu();
     void connectSetupMenu();
+    void connectScheduleCommands();
     void connectToolsMenu();
     void connectOptionsMenu();
     void connectReportsMenu();

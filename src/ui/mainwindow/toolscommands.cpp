@@ -110,6 +110,7 @@ void TfrmMain::restoreFrom(const QString &archive)
         return;
     RefreshLookups();
     LoadRegisterGrid();
+    ScheduledTransactionsDue();
     if (m_session.CurrentDataFile.size() < MaxRecentPathLength)
         emit recentFileOpened(m_session.CurrentDataFile);
 }

@@ -84,6 +84,8 @@ void RegisterGrid::SetupRegisterColumns()
     m.EndUpdate();
     m_amounts.clear();
     m_firstRowPending = true;
+    m_upcoming.clear();
+    m_upcomingFirst = -1;
 }
 
 namespace {
@@ -139,6 +141,7 @@ void RegisterGrid::FillRows(const QList<TTransaction> &transactions, std::option
 {
     if (transactions.isEmpty())
         return;
+    const auto aside = upcomingAside();
     StringTableModel &m = model();
     m.BeginUpdate();
     // A balance beyond the amount type throws: the view is still brought up to date.
@@ -166,6 +169,7 @@ void RegisterGrid::FillRows(const QList<TTransaction> &transactions, std::option
 
 void RegisterGrid::AddRow(const TTransaction &transaction)
 {
+    const auto aside = upcomingAside();
     StringTableModel &m = model();
     if (m_firstRowPending)
         m_firstRowPending = false;
@@ -197,6 +201,7 @@ void RegisterGrid::AppendRowTexts(QList<QString> &&texts)
 {
     if (texts.isEmpty())
         return;
+    const auto aside = upcomingAside();
     StringTableModel &m = model();
     // The pending empty row takes the first text.
     const int first = m_firstRowPending ? lastRow() : m.RowCount();
@@ -226,6 +231,7 @@ bool RegisterGrid::RemoveRow(int transactionId)
     const int row = findRow(transactionId);
     if (row < 0)
         return false;
+    const auto aside = upcomingAside();
     model().RemoveRows(row, 1);
     if (findRow(transactionId) < 0)
         m_amounts.remove(transactionId);
@@ -251,12 +257,12 @@ int RegisterGrid::transactionIdAt(int row) const
 
 int RegisterGrid::lastRow() const
 {
-    return model().RowCount() - 1;
+    return (m_upcomingFirst > 0 ? m_upcomingFirst : model().RowCount()) - 1;
 }
 
 int RegisterGrid::transactionRowCount() const
 {
-    return m_firstRowPending ? 0 : qMax(0, model().RowCount() - 1);
+    return m_firstRowPending ? 0 : qMax(0, lastRow());
 }
 
 QString RegisterGrid::cell(int col, int row) const
@@ -279,11 +285,11 @@ Money RegisterGrid::FillRunningBalance(Money opening)
     StringTableModel &m = model();
     QList<Money> amounts;
     amounts.reserve(m.RowCount());
-    for (int row = 1; row < m.RowCount(); ++row)
+    for (int row = 1; row <= lastRow(); ++row)
         amounts.append(m_amounts.value(transactionIdAt(row)));
     const QList<Money> balances = RunningBalances(opening, amounts);
     const int digits = m_options.DecimalDigits;
-    for (int row = 1; row < m.RowCount(); ++row)
+    for (int row = 1; row <= lastRow(); ++row)
         m.SetCell(ColBalance, row, balances.at(row - 1).toGroupedText(digits));
     return balances.isEmpty() ? opening : balances.last();
 }
@@ -361,6 +367,10 @@ void RegisterGrid::getCellColor(int row, int col, TGridDrawState state, TGridCel
         return;
     style.Brush = (row % 2) ? Cream : PaleGreen;
     style.FontColor = Qt::black;
+    if (isUpcomingRow(row)) {
+        style.FontColor = Qt::gray;
+        style.Font.setItalic(true);
+    }
 }
 
 int LoadFilteredRegisterGrid(Session &session, RegisterGrid &grid, const RegisterFilter &filter)

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QMetaObject>
 #include <QList>
+#include <QScopeGuard>
 #include <QString>
 
 #include <functional>
@@ -107,7 +108,20 @@ public:
 
     static QStringList headers();
 
+    // Rows of what is still to come this month, after the transactions: texts without
+    // a number or a balance, drawn grey and italic. They are no transactions: counts,
+    // lastRow(), balances and finding leave them out, and rows added later go above
+    // them (upcomingrows.cpp).
+    void SetUpcomingRows(const QList<QStringList> &rows);
+    bool isUpcomingRow(int row) const { return m_upcomingFirst > 0 && row >= m_upcomingFirst; }
+    int upcomingRowCount() const { return int(m_upcoming.size()); }
+
 private:
+    // Takes the upcoming rows out of the grid until the guard goes, while the
+    // transaction rows change.
+    QScopeGuard<std::function<void()>> upcomingAside();
+    void removeUpcomingRows();
+    void appendUpcomingRows();
     StringTableModel &model() const;
     QStringList rowTexts(const TTransaction &transaction) const;
     void applyColumnWidths(QList<int> widths);
@@ -120,6 +134,8 @@ private:
     QList<int> m_naturalWidths;
     QMetaObject::Connection m_resized;
     bool m_firstRowPending = true;
+    QList<QStringList> m_upcoming;
+    int m_upcomingFirst = -1; // grid row of the first upcoming row while shown
 };
 
 // The report centre's load: every transaction that passes the filter, into grid.

@@ -6,6 +6,7 @@
 #include "ui/register/monthnavigator.h"
 #include "ui/register/registergrid.h"
 #include "ui/register/registertoolbar.h"
+#include "ui/register/upcomingrows.h"
 
 #include "ui/app/guarded.h"
 #include "ui/exchange/gridexport.h"
@@ -231,12 +232,14 @@ void RegisterView::LoadRegisterGrid()
             const auto endUpdate = qScopeGuard([grid] { grid->EndUpdate(); });
             m_grid->SetupRegisterColumns();
             m_grid->FillRows(rows, opening);
+            m_grid->SetUpcomingRows(UpcomingRegisterRows(m_session.MyDataModule, accountId, FirstDayOfShownMonth(),
+                                                         QDate::currentDate(), m_session.options.DecimalDigits));
         }
 
         const bool any = !rows.isEmpty();
         m_toolbar->tbEdit()->setEnabled(any);
         m_toolbar->tbDelete()->setEnabled(any);
-        setGridShown(any);
+        setGridShown(any || m_grid->upcomingRowCount() > 0);
     }
 
     showAccountBalance(accountId);
@@ -430,6 +433,9 @@ void RegisterView::strGridTransactionsSelectCell(int row)
 {
     if (m_state.entryMode != EntryMode::New && row > 0 && !m_state.GridLoading) {
         const int id = m_grid->transactionIdAt(row);
+        // A scheduled row still to come is no transaction to edit or delete.
+        if (m_grid->isUpcomingRow(row))
+            m_state.SelectedTransactionId = -1;
         if (id >= 0) {
             m_state.SelectedTransactionId = id;
             TTransaction transaction;

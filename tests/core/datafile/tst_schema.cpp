@@ -1,7 +1,10 @@
+#include "core/base/tillbrookerror.h"
 #include "core/datafile/schema.h"
 #include "core/datafile/sqlstatement.h"
 #include "support/testdatafile.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QRegularExpression>
@@ -16,6 +19,9 @@ private slots:
     void templateStartingRows();
     void monthQueryAndBalancesUseTheAccountDateIndex();
     void openingAFileOfAnOlderTemplateBringsItsIndexesUpToDate();
+    void scheduleTableOfTheTemplate();
+    void openingAFileWithoutSchedulesAddsTheirTable();
+    void scheduleTableWithoutAColumnIsRefused();
     void reportsReadOnlyTheirCoveringIndexes_data();
     void reportsReadOnlyTheirCoveringIndexes();
 };
@@ -152,6 +158,54 @@ void TestSchema::openingAFileOfAnOlderTemplateBringsItsIndexesUpToDate()
     QVERIFY(rows.next());
     QCOMPARE(rows.value(0).toInt(), 1);
     QCOMPARE(rows.value(1).toInt(), 5);
+}
+
+void TestSchema::scheduleTableOfTheTemplate()
+{
+    TestDataFile f;
+    QStringList present;
+    SqlStatement q(f.db(), QStringLiteral("SELECT name FROM pragma_table_info('tbSchedule')"));
+    q.exec();
+    while (q.next())
+        present << q.value(0).toString();
+    QCOMPARE(present, (QStringList{"ScheduleId", "AccountId", "OtherAccountID", "PayeeId", "CategoryId", "Amount",
+                                   "strNote", "Frequency", "Interval", "DayOfMonth", "NextDueDate", "EndDate",
+                                   "RemainingCount", "AutoEnter"}));
+    // Files of older templates lack it: it is no condition of a usable file.
+    QVERIFY(!Schema::requiredColumns().contains(QStringLiteral("tbSchedule")));
+    QCOMPARE(Schema::addedTables(), QStringList{QStringLiteral("tbSchedule")});
+}
+
+void TestSchema::openingAFileWithoutSchedulesAddsTheirTable()
+{
+    TestDataFile f;
+    f.exec(QStringLiteral("INSERT INTO tbTransactions (TransactionDate, PayeeId, Amount, CategoryId, AccountId,"
+                          " CurrencyRate) VALUES ('2024-01-02', 1, 5, 1, 1, 1)"));
+    f.exec(QStringLiteral("DROP TABLE tbSchedule"));
+    f.db().close();
+    f.db().open(f.path());
+    SqlStatement q(f.db(), QStringLiteral("SELECT (SELECT COUNT(*) FROM tbSchedule), (SELECT COUNT(*) FROM tbTransactions)"));
+    q.exec();
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 0);
+    QCOMPARE(q.value(1).toInt(), 1);
+    QVERIFY(indexesOf(f.db()).contains(QStringLiteral("ixScheduleNextDueDate")));
+    // A file that is up to date is opened without a write.
+    f.db().close();
+    const QDateTime before = QFileInfo(f.path()).lastModified();
+    QTest::qWait(20);
+    f.db().open(f.path());
+    f.db().close();
+    QCOMPARE(QFileInfo(f.path()).lastModified(), before);
+}
+
+void TestSchema::scheduleTableWithoutAColumnIsRefused()
+{
+    TestDataFile f;
+    f.exec(QStringLiteral("DROP TABLE tbSchedule"));
+    f.exec(QStringLiteral("CREATE TABLE tbSchedule (ScheduleId INTEGER PRIMARY KEY, AccountId INTEGER)"));
+    f.db().close();
+    QVERIFY_THROWS_EXCEPTION(DataFileFormatError, f.db().open(f.path()));
 }
 
 void TestSchema::reportsReadOnlyTheirCoveringIndexes_data()
