@@ -193,7 +193,15 @@ private:
 
 QString ImportedStatus(const QifStagedRow &row)
 {
-    return row.cleared ? QStringLiteral("Cleared") : QStringLiteral(" ");
+    switch (row.status) {
+    case StagedStatus::Reconciled:
+        return QStringLiteral("Reconciled");
+    case StagedStatus::Cleared:
+        return QStringLiteral("Cleared");
+    case StagedStatus::Unset:
+        break;
+    }
+    return QStringLiteral(" ");
 }
 
 QifImportTotals ImportQifStaging(TMyDataModule &db, Notifier &notifier, const QifStaging &staging,

@@ -170,7 +170,7 @@ private:
         if (record.has(QifField::Memo))
             row.note = decode(record.value(QifField::Memo));
         if (record.has(QifField::Cleared))
-            row.cleared = equalsNoCase(record.value(QifField::Cleared), "X");
+            row.status = QifStatusOf(record.value(QifField::Cleared));
         m_dates.push_back(date);
         m_dateLines.push_back(record.line(QifField::Date));
         m_staging.rows.push_back(std::move(row));
@@ -361,4 +361,24 @@ QByteArray ReadImportFile(const QString &path)
     if (file.error() != QFileDevice::NoError)
         throw TillbrookError(QStringLiteral("%1: %2").arg(path, file.errorString()));
     return bytes;
+}
+
+StagedStatus QifStatusOf(QByteArrayView mark)
+{
+    const QByteArray trimmed = mark.trimmed().toByteArray();
+    if (trimmed.size() != 1)
+        return StagedStatus::Unset;
+    switch (trimmed.front()) {
+    case 'X':
+    case 'x':
+    case 'R':
+    case 'r':
+        return StagedStatus::Reconciled;
+    case '*':
+    case 'c':
+    case 'C':
+        return StagedStatus::Cleared;
+    default:
+        return StagedStatus::Unset;
+    }
 }

@@ -41,6 +41,12 @@ private:
     QString m_reason;
 };
 
+// The reconciliation mark a row carries in: a value, not a flag, as banks and other
+// programs write more than one.
+enum class StagedStatus : quint8 { Unset, Cleared, Reconciled };
+// QIF's "C" line: "X" and "R" mean reconciled, "*" and "c" cleared.
+StagedStatus QifStatusOf(QByteArrayView mark);
+
 struct QifStagedRow
 {
     QDate date;
@@ -50,7 +56,7 @@ struct QifStagedRow
     QString note;
     int account = -1;      // index into QifStaging::references: the section's own account
     int otherAccount = -1; // for a transfer, the account its "L" names; else -1
-    bool cleared = false;  // "C" was "X"
+    StagedStatus status = StagedStatus::Unset; // from the "C" line
     int line = 0;          // first line of the record
 
     bool isTransfer() const { return otherAccount >= 0; }

@@ -62,9 +62,9 @@ void TestQifImport::storesEveryRowInItsLinkedAccount()
     QCOMPARE(rows.size(), 8); // two transfers write two rows each
     QCOMPARE(rows[0].account, QStringLiteral("Checking"));
     QCOMPARE(rows[0].units, 15000000);
-    QCOMPARE(rows[0].status, QStringLiteral("Cleared"));
+    QCOMPARE(rows[0].status, QStringLiteral("Reconciled")); // "CX"
     QCOMPARE(rows[0].date, QStringLiteral("2004-01-02"));
-    QCOMPARE(rows[1].status, QStringLiteral(" "));
+    QCOMPARE(rows[1].status, QStringLiteral("Cleared")); // "C*"
     QCOMPARE(rows[1].note, QStringLiteral("Weekly shop"));
     QCOMPARE(rows[1].category, QStringLiteral("Food"));
     QCOMPARE(rows[2].payee, QStringLiteral("*"));

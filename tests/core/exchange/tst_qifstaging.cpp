@@ -45,6 +45,8 @@ private slots:
     void utf8IsTellApartFromWindows1252();
     void windows1252HighBytes();
     void readerSplitsRecords();
+    void statusMarks_data();
+    void statusMarks();
     void bankFileFollowsTheDialect();
     void sectionsOfSeveralAccountsStoreEachTransferOnce();
     void encodingsAndDateForms_data();
@@ -155,6 +157,29 @@ void TestQifStaging::readerSplitsRecords()
     QVERIFY(records[2].sectionNumber > records[1].sectionNumber);
 }
 
+// What QIF's "C" line means: reconciled for "X" and "R", cleared for "*" and "c".
+void TestQifStaging::statusMarks_data()
+{
+    QTest::addColumn<QByteArray>("mark");
+    QTest::addColumn<int>("status");
+    QTest::newRow("X") << QByteArray("X") << int(StagedStatus::Reconciled);
+    QTest::newRow("x") << QByteArray("x") << int(StagedStatus::Reconciled);
+    QTest::newRow("R") << QByteArray("R") << int(StagedStatus::Reconciled);
+    QTest::newRow("*") << QByteArray("*") << int(StagedStatus::Cleared);
+    QTest::newRow("c") << QByteArray("c") << int(StagedStatus::Cleared);
+    QTest::newRow("blank") << QByteArray(" ") << int(StagedStatus::Unset);
+    QTest::newRow("empty") << QByteArray() << int(StagedStatus::Unset);
+    QTest::newRow("unknown") << QByteArray("Q") << int(StagedStatus::Unset);
+    QTest::newRow("two marks") << QByteArray("XX") << int(StagedStatus::Unset);
+}
+
+void TestQifStaging::statusMarks()
+{
+    QFETCH(QByteArray, mark);
+    QFETCH(int, status);
+    QCOMPARE(int(QifStatusOf(mark)), status);
+}
+
 void TestQifStaging::bankFileFollowsTheDialect()
 {
     const QifStaging s = StageQif(dataFile(QStringLiteral("bank.qif")));
@@ -167,9 +192,9 @@ void TestQifStaging::bankFileFollowsTheDialect()
     QCOMPARE(opening.amount, QStringLiteral("1500.00"));
     QCOMPARE(opening.account, QStringLiteral("[Checking]"));
     QVERIFY(!s.rows[0].isTransfer());
-    QVERIFY(s.rows[0].cleared); // "CX"
+    QCOMPARE(s.rows[0].status, StagedStatus::Reconciled); // "CX"
 
-    QVERIFY(!s.rows[1].cleared); // "C*"
+    QCOMPARE(s.rows[1].status, StagedStatus::Cleared); // "C*"
     QCOMPARE(s.rows[1].note, QStringLiteral("Weekly shop"));
     QCOMPARE(viewOf(s, s.rows[1]).category, QStringLiteral("Food"));
     QCOMPARE(s.rows[1].line, 8);
