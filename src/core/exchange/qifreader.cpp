@@ -90,10 +90,13 @@ void ReadQifRecords(QByteArrayView bytes, const std::function<void(const QifReco
 
     const char *data = bytes.data();
     const qsizetype size = bytes.size();
+    // Lines end in LF or CR LF; old Macintosh files end them in CR alone.
+    const bool crOnly = !bytes.contains('\n') && bytes.contains('\r');
+    const char lineEnd = crOnly ? '\r' : '\n';
     qsizetype pos = 0;
     int lineNumber = 0;
     while (pos < size) {
-        const void *found = std::memchr(data + pos, '\n', size_t(size - pos));
+        const void *found = std::memchr(data + pos, lineEnd, size_t(size - pos));
         const qsizetype end = found ? static_cast<const char *>(found) - data : size;
         QByteArrayView line(data + pos, end - pos);
         pos = end + 1;

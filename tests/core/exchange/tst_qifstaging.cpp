@@ -45,6 +45,8 @@ private slots:
     void utf8IsTellApartFromWindows1252();
     void windows1252HighBytes();
     void readerSplitsRecords();
+    void lineEndings_data();
+    void lineEndings();
     void statusMarks_data();
     void statusMarks();
     void bankFileFollowsTheDialect();
@@ -155,6 +157,30 @@ void TestQifStaging::readerSplitsRecords()
     QCOMPARE(records[2].section, QifSection::Cash);
     QCOMPARE(records[2].value(QifField::Amount), QByteArrayView("7"));
     QVERIFY(records[2].sectionNumber > records[1].sectionNumber);
+}
+
+// LF, CR LF and an old Macintosh file's CR alone read alike.
+void TestQifStaging::lineEndings_data()
+{
+    QTest::addColumn<QByteArray>("end");
+    QTest::newRow("LF") << QByteArray("\n");
+    QTest::newRow("CR LF") << QByteArray("\r\n");
+    QTest::newRow("CR") << QByteArray("\r");
+}
+
+void TestQifStaging::lineEndings()
+{
+    QFETCH(QByteArray, end);
+    const QByteArray file = QByteArrayList{"!Type:Bank", "D01/02/2004", "T-12.50", "PGrocer", "CX", "^",
+                                           "D01/03/2004", "T100.00", "PEmployer", "^", ""}
+                                .join(end);
+    const QifStaging s = StageQif(file);
+    QCOMPARE(s.rows.size(), size_t(2));
+    QCOMPARE(viewOf(s, s.rows[0]).payee, QStringLiteral("Grocer"));
+    QCOMPARE(viewOf(s, s.rows[0]).amount, QStringLiteral("-12.50"));
+    QCOMPARE(s.rows[0].status, StagedStatus::Reconciled);
+    QCOMPARE(viewOf(s, s.rows[1]).date, QDate(2004, 1, 3));
+    QCOMPARE(s.rows[1].line, 7);
 }
 
 // What QIF's "C" line means: reconciled for "X" and "R", cleared for "*" and "c".
