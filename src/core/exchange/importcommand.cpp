@@ -170,6 +170,10 @@ int run(const QStringList &arguments, QTextStream &out, QTextStream &err)
         err << e.describe(options.qifFile) << '\n';
         return ImportFailed;
     }
+    if (staging.rows.empty()) {
+        err << NoTransactionsText(options.qifFile) << '\n';
+        return ImportFailed;
+    }
 
     ImportLinks links(staging.references);
     try {

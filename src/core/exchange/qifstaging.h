@@ -80,6 +80,12 @@ struct QifStaging
 // Reads and stages the file's bytes (UTF-8 or Windows-1252, with or without a
 // byte-order mark). Throws QifError for a date or an amount that cannot be read.
 QifStaging StageQif(QByteArrayView fileBytes);
+// Why a file that stages no transaction is refused: an import never reports success
+// for nothing (a PNG, an empty file, a file of lists only).
+inline QString NoTransactionsText(const QString &file)
+{
+    return QStringLiteral("No transactions found in %1.").arg(file);
+}
 
 // The bytes of the file; throws TillbrookError naming the file when it cannot be read.
 QByteArray ReadImportFile(const QString &path);

@@ -165,6 +165,13 @@ void TfrmImport::btnImportClick()
                           QLatin1String(MakerWebAddress), QStringLiteral("OK"), QString(), 0);
         return;
     }
+    if (m_staging.rows.empty()) {
+        btnImport->setEnabled(true);
+        ShowMessageDialog(m_session.notifier, ProblemCaption, NoTransactionsText(QFileInfo(path).fileName()), QString(),
+                          QLatin1String(MakerWebAddress), QStringLiteral("OK"), QString(), 0);
+        m_staging = QifStaging();
+        return;
+    }
     m_links = ImportLinks(m_staging.references);
     fillLinkList();
     btnProcess->setEnabled(true);

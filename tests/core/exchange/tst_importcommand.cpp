@@ -143,6 +143,12 @@ void TestImportCommand::errorsSayWhatAndWhere_data()
                                           << QStringLiteral("%2: the file has no account [Cash]\n");
     QTest::newRow("no QIF file") << QString() << QByteArray() << link
                                  << QStringLiteral("%2: No such file or directory\n");
+    QTest::newRow("header only") << QStringLiteral("e.qif") << QByteArray("!Type:Bank\n") << QStringList()
+                                 << QStringLiteral("No transactions found in %2.\n");
+    QTest::newRow("not a QIF file") << QStringLiteral("p.qif") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR") << QStringList()
+                                    << QStringLiteral("No transactions found in %2.\n");
+    QTest::newRow("empty file") << QStringLiteral("z.qif") << QByteArray() << QStringList()
+                                << QStringLiteral("No transactions found in %2.\n");
     QTest::newRow("binary") << QStringLiteral("b.qif") << QByteArray("!Type:Bank\nD\x01\xff\nT5\n") << link
                             << QStringLiteral("%2, line 2: the date \"\x01\u00ff\" cannot be read.\n");
 }

@@ -106,6 +106,7 @@ private slots:
     void processStoresOnceAndSaysReady();
     void secondFileReplacesTheFirst();
     void unreadableFileNamesItsLine();
+    void fileWithoutTransactionsIsRefused();
 };
 
 void TestImportDialog::browseEnablesImportForQifFilesOnly_data()
@@ -211,6 +212,18 @@ void TestImportDialog::unreadableFileNamesItsLine()
     QCOMPARE(x.f.notifier.dialogs.size(), 1);
     QCOMPARE(x.f.notifier.dialogs.first().caption, QStringLiteral("Problem with import"));
     QCOMPARE(x.f.notifier.dialogs.first().top, QStringLiteral("bad.qif, line 3: the amount \"5x\" cannot be read."));
+    QVERIFY(!x.dialog.btnProcess->isEnabled());
+    QVERIFY(x.dialog.btnImport->isEnabled());
+    QCOMPARE(x.dialog.lstAccountList->count(), 0);
+}
+
+// A file that stages nothing is never "ready": it is refused, and Process stays off.
+void TestImportDialog::fileWithoutTransactionsIsRefused()
+{
+    Fixture x;
+    x.load(x.write(QStringLiteral("lists.qif"), "!Type:Cat\nNFood\n^\n"));
+    QCOMPARE(x.f.notifier.dialogs.size(), 1);
+    QCOMPARE(x.f.notifier.dialogs.first().top, QStringLiteral("No transactions found in lists.qif."));
     QVERIFY(!x.dialog.btnProcess->isEnabled());
     QVERIFY(x.dialog.btnImport->isEnabled());
     QCOMPARE(x.dialog.lstAccountList->count(), 0);
