@@ -76,9 +76,11 @@ public:
             noteAccountRecord(record);
             return;
         }
+        // Records before any "!Type:" header are bank records, as other programs read them.
+        const QifSection section = record.section == QifSection::None ? QifSection::Bank : record.section;
         if (record.sectionNumber != m_sectionNumber)
-            openSection(record);
-        if (!isTransactionSection(record.section) || !record.has(QifField::Date))
+            openSection(record, section);
+        if (!isTransactionSection(section) || !record.has(QifField::Date))
             return;
         stage(record);
     }
@@ -107,13 +109,13 @@ private:
         }
     }
 
-    void openSection(const QifRecord &record)
+    void openSection(const QifRecord &record, QifSection section)
     {
         m_sectionNumber = record.sectionNumber;
         m_ownAccount = -1;
         m_namedAccount = m_pendingAccount.isEmpty() ? QString() : u'[' + m_pendingAccount + u']';
         m_pendingAccount.clear();
-        m_sectionType = record.section;
+        m_sectionType = section;
     }
 
     int ownAccountFor(const QifRecord &record)

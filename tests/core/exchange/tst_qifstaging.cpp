@@ -45,6 +45,7 @@ private slots:
     void utf8IsTellApartFromWindows1252();
     void windows1252HighBytes();
     void readerSplitsRecords();
+    void recordsBeforeAnyHeaderAreBankRecords();
     void lineEndings_data();
     void lineEndings();
     void statusMarks_data();
@@ -157,6 +158,15 @@ void TestQifStaging::readerSplitsRecords()
     QCOMPARE(records[2].section, QifSection::Cash);
     QCOMPARE(records[2].value(QifField::Amount), QByteArrayView("7"));
     QVERIFY(records[2].sectionNumber > records[1].sectionNumber);
+}
+
+void TestQifStaging::recordsBeforeAnyHeaderAreBankRecords()
+{
+    const QifStaging s = StageQif(QByteArray("D01/02/2004\nT-12.50\nPGrocer\n^\n!Type:Cash\nD01/03/2004\nT-3\n^\n"));
+    QCOMPARE(s.rows.size(), size_t(2));
+    QCOMPARE(viewOf(s, s.rows[0]).account, QStringLiteral("[Bank]"));
+    QCOMPARE(viewOf(s, s.rows[0]).payee, QStringLiteral("Grocer"));
+    QCOMPARE(viewOf(s, s.rows[1]).account, QStringLiteral("[Cash]"));
 }
 
 // LF, CR LF and an old Macintosh file's CR alone read alike.
