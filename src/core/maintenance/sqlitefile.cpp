@@ -129,13 +129,16 @@ QString SqliteFile::soundnessProblem(Depth depth)
 
 QList<qint64> SqliteFile::tableRowCounts()
 {
+    // Whole statements, one a table of the data file: a table name cannot be bound, and
+    // no statement text is ever put together from pieces.
+    static const char *const Counts[] = {
+        "SELECT count(*) FROM MySettings",  "SELECT count(*) FROM tbAccount",
+        "SELECT count(*) FROM tbCategory",  "SELECT count(*) FROM tbCurrency",
+        "SELECT count(*) FROM tbPayee",     "SELECT count(*) FROM tbTransactions",
+    };
     QList<qint64> counts;
-    const auto &required = Schema::requiredColumns();
-    for (auto it = required.begin(); it != required.end(); ++it) {
-        // A table name cannot be bound: it comes from the built-in schema, never from a file.
-        const QStringList count = firstColumn(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(it.key()));
-        counts.append(count.value(0).toLongLong());
-    }
+    for (const char *sql : Counts)
+        counts.append(firstColumn(QLatin1String(sql)).value(0).toLongLong());
     return counts;
 }
 

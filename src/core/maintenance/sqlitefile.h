@@ -30,8 +30,8 @@ public:
     // Empty when the file passes SQLite's check and has every table and column of the
     // schema; otherwise what is wrong, in words for the user.
     QString soundnessProblem(Depth depth = Depth::Full);
-    // The number of rows of each table of the schema, in the schema's order; counted
-    // through the tables' smallest indexes.
+    // The number of rows of each of the six tables of a data file; SQLite counts them
+    // through each table's smallest index.
     QList<qint64> tableRowCounts();
 
     // Stops the statement running on this file's connection (from any thread); it ends

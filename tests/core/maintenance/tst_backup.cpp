@@ -104,6 +104,22 @@ bool leaveHotJournal(const QString &path)
     return changed && QFileInfo(path + QStringLiteral("-journal")).size() > 0;
 }
 
+// The test's file with the note "old" backed up to safe.tillbrook.zip beside it; with
+// ThenNew the file itself moves on to a second note "new". The file is connected again.
+enum NoteAfter { Only, ThenNew };
+QString backupOfOldNote(TestDataFile &f, NoteAfter after)
+{
+    f.db().close();
+    setNote(f.path(), QStringLiteral("old"));
+    const QString archive = f.filePath(QStringLiteral("safe.tillbrook.zip"));
+    if (!WriteBackupArchive(f.path(), archive))
+        qFatal("cannot write %s", qPrintable(archive));
+    if (after == ThenNew)
+        setNote(f.path(), QStringLiteral("new"));
+    f.db().connect();
+    return archive;
+}
+
 QStringList filesIn(const QString &folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
@@ -324,12 +340,7 @@ void TestBackup::restoreOverTheOpenFile()
     QFETCH(QString, answer);
     QFETCH(bool, replaced);
     TestDataFile f;
-    f.db().close();
-    setNote(f.path(), QStringLiteral("old"));
-    const QString archive = f.filePath(QStringLiteral("safe.tillbrook.zip"));
-    QVERIFY(WriteBackupArchive(f.path(), archive));
-    setNote(f.path(), QStringLiteral("new"));
-    f.db().connect();
+    const QString archive = backupOfOldNote(f, ThenNew);
     const QByteArray before = readAll(f.path());
     const QStringList filesBefore = filesIn(f.folder());
     f.notifier.dialogAnswers << answer;
@@ -494,11 +505,7 @@ void TestBackup::restoredFileBehindAPasswordIsNotUsed()
 void TestBackup::targetStaysLockedWhileTheQuestionWaits()
 {
     TestDataFile f;
-    f.db().close();
-    setNote(f.path(), QStringLiteral("old"));
-    const QString archive = f.filePath(QStringLiteral("safe.tillbrook.zip"));
-    QVERIFY(WriteBackupArchive(f.path(), archive));
-    f.db().connect();
+    const QString archive = backupOfOldNote(f, Only);
     bool heldDuringQuestion = false;
     f.notifier.onDialog = [&](const MessageDialogRequest &) { heldDuringQuestion = IsFileLocked(f.path()); };
     f.notifier.dialogAnswers << QStringLiteral("Yes");
@@ -537,11 +544,7 @@ void TestBackup::staleJournalIsNeverPlayedOntoTheRestoredFile()
 void TestBackup::archiveIsTestedForReadingOnly()
 {
     TestDataFile f;
-    f.db().close();
-    setNote(f.path(), QStringLiteral("old"));
-    const QString archive = f.filePath(QStringLiteral("safe.tillbrook.zip"));
-    QVERIFY(WriteBackupArchive(f.path(), archive));
-    f.db().connect();
+    const QString archive = backupOfOldNote(f, Only);
     QVERIFY(QFile::setPermissions(archive, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     QFile reader(archive);
     QVERIFY(reader.open(QIODevice::ReadOnly));
@@ -674,12 +677,7 @@ void TestBackup::checkOfTheRestoredFileIsAStepOfItsOwn()
 {
     QFETCH(bool, cancel);
     TestDataFile f;
-    f.db().close();
-    setNote(f.path(), QStringLiteral("old"));
-    const QString archive = f.filePath(QStringLiteral("safe.tillbrook.zip"));
-    QVERIFY(WriteBackupArchive(f.path(), archive));
-    setNote(f.path(), QStringLiteral("new"));
-    f.db().connect();
+    const QString archive = backupOfOldNote(f, ThenNew);
     const QByteArray before = readAll(f.path());
     const QStringList filesBefore = filesIn(f.folder());
     f.notifier.dialogAnswers << QStringLiteral("Yes");
